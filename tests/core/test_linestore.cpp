@@ -1,0 +1,198 @@
+// The line store: splitting and its break vote, sanitizing, range rules, notifications.
+#include "CoreTestUtil.h"
+#include "core/LineStore.h"
+
+class TestLineStore : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void setTextSplitsAndVotes_data();
+  void setTextSplitsAndVotes();
+  void longLinesAreCut_data();
+  void longLinesAreCut();
+  void singleLineWritesAreSanitized_data();
+  void singleLineWritesAreSanitized();
+  void outOfRangeIsHarmless();
+  void notifications();
+  void getTextRoundTrip();
+  void adoptLinesTakesOwnership();
+  void lineEndingOf_data();
+  void lineEndingOf();
+};
+
+void TestLineStore::setTextSplitsAndVotes_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("lines");
+  QTest::addColumn<int>("ending");
+  QTest::addColumn<bool>("altered");
+  QTest::newRow("empty_text_no_lines") << QString() << QString() << int(leLF) << false;
+  QTest::newRow("single_char") << "a" << "a" << int(leCRLF) << false;
+  QTest::newRow("trailing_crlf_gives_empty_last_line") << "a\r\n" << "a|" << int(leCRLF) << false;
+  QTest::newRow("one_each_votes_crlf") << "a\rb\nc\r\nd" << "a|b|c|d" << int(leCRLF) << false;
+  QTest::newRow("two_lf_beat_one_crlf") << "a\nb\nc\r\nd" << "a|b|c|d" << int(leLF) << false;
+  QTest::newRow("two_cr_beat_one_lf") << "a\rb\rc\nd" << "a|b|c|d" << int(leCR) << false;
+  QTest::newRow("lf_ties_cr_wins") << "a\nb\rc" << "a|b|c" << int(leLF) << false;
+  QTest::newRow("no_break_votes_crlf") << "abc" << "abc" << int(leCRLF) << false;
+  QTest::newRow("cr_at_end") << "a\r" << "a|" << int(leCR) << false;
+  QTest::newRow("controls_sanitized") << QString::fromUtf16(u"a\u0000b\u001bc\u007f\td", 8) << "a<00B7>b<00B7>c<00B7><0009>d"
+                                      << int(leCRLF) << true;
+}
+
+void TestLineStore::setTextSplitsAndVotes() {
+  QFETCH(QString, text);
+  QFETCH(QString, lines);
+  QFETCH(int, ending);
+  QFETCH(bool, altered);
+  TMELineList store;
+  store.SetLineBreak(u"\n");  // an empty text must keep the previous break
+  bool changed = !altered;
+  store.SetText(text, &changed);
+  QCOMPARE(DumpLines(store.Lines()), lines);
+  QCOMPARE(store.GetCount(), text.isEmpty() ? 0 : int(lines.count(u'|')) + 1);
+  QCOMPARE(int(store.LineEnding()), ending);
+  QCOMPARE(changed, altered);
+}
+
+void TestLineStore::longLinesAreCut_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QList<int>>("lengths");
+  QTest::newRow("exactly_65536_stays_one") << QString(65536, u'x') << QList<int>{65536};
+  QTest::newRow("65537_cut_in_two") << QString(65537, u'x') << QList<int>{65536, 1};
+  QTest::newRow("131072_two_full_pieces") << QString(131072, u'x') << QList<int>{65536, 65536};
+  QTest::newRow("200000_four_pieces") << QString(200000, u'x') << QList<int>{65536, 65536, 65536, 3392};
+  QString pair = QString(65535, u'x') + QString::fromUtf16(u"\U0001F600") + u'y';
+  QTest::newRow("pair_across_the_cut_stays_whole") << pair << QList<int>{65535, 3};
+}
+
+void TestLineStore::longLinesAreCut() {
+  QFETCH(QString, text);
+  QFETCH(QList<int>, lengths);
+  TMELineList store;
+  bool altered = false;
+  store.SetText(text + QStringLiteral("\nz"), &altered);
+  QList<int> got;
+  for (const QString &line : store.Lines()) got.append(int(line.size()));
+  QCOMPARE(got, lengths + QList<int>{1});
+  QCOMPARE(altered, lengths.size() > 1);
+  QCOMPARE(store.Lines().join(QString()), text + u'z');
+}
+
+void TestLineStore::singleLineWritesAreSanitized_data() {
+  QTest::addColumn<QString>("line");
+  QTest::addColumn<QString>("stored");
+  QTest::newRow("nul") << QString::fromUtf16(u"a\u0000b", 3) << "a<00B7>b";
+  QTest::newRow("esc") << QString::fromUtf16(u"\u001b[0m") << "<00B7>[0m";
+  QTest::newRow("lone_cr_and_lf") << "a\rb\nc" << "a<00B7>b<00B7>c";
+  QTest::newRow("del") << QString::fromUtf16(u"\u007f") << "<00B7>";
+  QTest::newRow("tab_kept") << "\tx" << "<0009>x";
+  QTest::newRow("long_line_not_cut") << QString(70000, u'q') << QString(70000, u'q');
+}
+
+void TestLineStore::singleLineWritesAreSanitized() {
+  QFETCH(QString, line);
+  QFETCH(QString, stored);
+  TMELineList store;
+  store.Add(line);
+  store.Insert(0, line);
+  store.Put(1, line);
+  QCOMPARE(store.GetCount(), 2);
+  QCOMPARE(DumpLines({store.Get(0)}), stored);
+  QCOMPARE(DumpLines({store.Get(1)}), stored);
+}
+
+void TestLineStore::outOfRangeIsHarmless() {
+  TMELineList store;
+  int fired = 0;
+  store.SetText(u"a\nb");
+  store.SetOnChange([&](TMELineList *) { ++fired; });
+  QCOMPARE(store.Get(-1), QString());
+  QCOMPARE(store.Get(2), QString());
+  store.Delete(2);
+  store.Delete(-1);
+  store.Put(2, QStringLiteral("x"));
+  store.Insert(3, QStringLiteral("x"));
+  store.Insert(-1, QStringLiteral("x"));
+  QCOMPARE(fired, 0);
+  QCOMPARE(store.Lines(), QStringList({QStringLiteral("a"), QStringLiteral("b")}));
+  store.Insert(2, QStringLiteral("c"));  // at the count: appends
+  QCOMPARE(store.Get(2), QStringLiteral("c"));
+  QCOMPARE(fired, 1);
+}
+
+void TestLineStore::notifications() {
+  TMELineList store;
+  int fired = 0;
+  store.SetOnChange([&](TMELineList *sender) {
+    QCOMPARE(sender, &store);
+    ++fired;
+  });
+  store.Clear();
+  QCOMPARE(fired, 0);
+  store.BeginUpdate();
+  store.BeginUpdate();
+  for (int i = 0; i < 5; ++i) store.Add(QString::number(i));
+  store.EndUpdate();
+  QCOMPARE(fired, 0);
+  store.EndUpdate();
+  QCOMPARE(fired, 1);
+  store.EndUpdate();  // unbalanced: neither notifies nor goes negative
+  QCOMPARE(fired, 1);
+  store.Add(QStringLiteral("x"));
+  QCOMPARE(fired, 2);
+  store.BeginUpdate();
+  store.EndUpdate();  // fires even without a change
+  QCOMPARE(fired, 3);
+  store.Clear();
+  QCOMPARE(fired, 4);
+  QCOMPARE(store.GetCount(), 0);
+}
+
+void TestLineStore::getTextRoundTrip() {
+  TMELineList store;
+  QCOMPARE(store.GetText(), QString());
+  const QString text = QStringLiteral("first\r\n\r\nthird\nfourth\r\n");
+  store.SetText(text);
+  QCOMPARE(store.GetText(), QStringLiteral("first\r\n\r\nthird\r\nfourth\r\n"));
+  store.SetLineBreak(u"\r");
+  QCOMPARE(store.GetText(), QStringLiteral("first\r\rthird\rfourth\r"));
+  store.SetText(u"\n");
+  QCOMPARE(store.GetCount(), 2);
+  QCOMPARE(store.GetText(), QStringLiteral("\n"));
+}
+
+void TestLineStore::adoptLinesTakesOwnership() {
+  TMELineList store;
+  int fired = 0;
+  store.SetOnChange([&](TMELineList *) { ++fired; });
+  std::unique_ptr<QStringList> none;
+  store.AdoptLines(none, leLF);
+  QCOMPARE(fired, 0);
+  QCOMPARE(int(store.LineEnding()), int(leCRLF));
+
+  auto lines = std::make_unique<QStringList>(QStringList{QStringLiteral("x"), QStringLiteral("y")});
+  const QChar *data = lines->at(0).constData();
+  store.AdoptLines(lines, leCR);
+  QVERIFY(!lines);
+  QCOMPARE(fired, 1);
+  QCOMPARE(store.GetText(), QStringLiteral("x\ry"));
+  QCOMPARE(store.Lines().at(0).constData(), data);  // taken over, not copied
+}
+
+void TestLineStore::lineEndingOf_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("ending");
+  QTest::newRow("lf") << "\n" << int(leLF);
+  QTest::newRow("cr") << "\r" << int(leCR);
+  QTest::newRow("crlf") << "\r\n" << int(leCRLF);
+  QTest::newRow("empty") << "" << int(leCRLF);
+  QTest::newRow("other") << "x" << int(leCRLF);
+}
+
+void TestLineStore::lineEndingOf() {
+  QFETCH(QString, text);
+  QFETCH(int, ending);
+  QCOMPARE(int(TMELineList::LineEndingOf(text)), ending);
+  QCOMPARE(TMELineList::LineBreakOf(TMELineEnding(ending)), ending == leLF ? "\n" : ending == leCR ? "\r" : "\r\n");
+}
+
+QTEST_GUILESS_MAIN(TestLineStore)
+#include "test_linestore.moc"
