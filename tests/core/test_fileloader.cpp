@@ -1,0 +1,146 @@
+// The background loader: progress steps, the hand-over on the creating thread, failures, clean-up.
+#include "CoreTestUtil.h"
+#include "core/Encoding.h"
+#include "core/FileLoader.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+
+namespace {
+
+struct TLoadOutcome {
+  QList<int> Progress;
+  bool Done = false;
+  bool Success = false;
+  bool HasBOM = false;
+  bool OnCreatingThread = true;
+  bool Altered = false;
+  QString Error;
+  QString EOL;
+  const TEncoding *Encoding = nullptr;
+  TMELineList Store;
+};
+
+// Starts a loader that records everything it hands over and adopts the lines as a document would.
+QPointer<TFileLoaderThread> StartLoader(const QString &path, TLoadOutcome &out) {
+  QThread *creator = QThread::currentThread();
+  auto *loader = new TFileLoaderThread(
+      path,
+      [&out, creator](TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+                      const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
+        out.OnCreatingThread &= QThread::currentThread() == creator;
+        out.Done = true;
+        out.Success = success;
+        out.Error = error;
+        out.EOL = eol;
+        out.HasBOM = hasBOM;
+        out.Encoding = encoding;
+        out.Altered = sender->DecodeAltered();
+        if (success) out.Store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
+      },
+      [&out, creator](TFileLoaderThread *, int percent) {
+        out.OnCreatingThread &= QThread::currentThread() == creator;
+        out.Progress.append(percent);
+      });
+  loader->start();
+  return loader;
+}
+
+}  // namespace
+
+class TestFileLoader : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void loadsLargeFileWithProgress();
+  void emptyFileReportsNothingUntilDone();
+  void missingFileFails();
+  void twoLoadersAtOnce();
+  void callbackLeavingLinesFreesThem();
+
+ private:
+  QString WriteFile(const char *name, const QByteArray &bytes) {
+    const QString path = FDir.filePath(QString::fromLatin1(name));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write %s", name);
+    return path;
+  }
+  QTemporaryDir FDir;
+};
+
+void TestFileLoader::loadsLargeFileWithProgress() {
+  // 3 MiB of UTF-16 BE with a mark: three reads, so 33, 66 and 100 percent.
+  QByteArray bytes("\xFE\xFF", 2);
+  const QByteArray line = TEncoding::Utf16BE()->Encode(u"log line\u00e9\u0001\n");
+  while (bytes.size() + line.size() <= 3 * 1048576 - 2) bytes += line;
+  bytes += QByteArray(3 * 1048576 - bytes.size() - 2, '\0') + QByteArray("\0x", 2);
+  const QString path = WriteFile("big.log", bytes);
+  TLoadOutcome out;
+  QPointer<TFileLoaderThread> loader = StartLoader(path, out);
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);  // it deletes itself once finished
+  QVERIFY(out.Done);
+  QVERIFY(out.Success);
+  QVERIFY(out.OnCreatingThread);
+  QCOMPARE(out.Progress, (QList<int>{33, 66, 100}));
+  QCOMPARE(out.Encoding, TEncoding::Utf16BE());
+  QVERIFY(out.HasBOM);
+  QCOMPARE(out.EOL, "\n");
+  QVERIFY(out.Altered);  // the control characters
+  QCOMPARE(out.Store.Get(0), QString::fromUtf16(u"log line\u00e9\u00b7"));
+  QCOMPARE(out.Store.LineEnding(), leLF);
+  QVERIFY(out.Store.Get(out.Store.GetCount() - 1).endsWith(u'x'));
+}
+
+void TestFileLoader::emptyFileReportsNothingUntilDone() {
+  TLoadOutcome out;
+  QPointer<TFileLoaderThread> loader = StartLoader(WriteFile("empty.txt", QByteArray()), out);
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
+  QVERIFY(out.Success);
+  QVERIFY(out.Progress.isEmpty());
+  QCOMPARE(out.Store.GetCount(), 0);
+  QCOMPARE(EncKindOf(out.Encoding, out.HasBOM), ekUtf8);
+  QCOMPARE(out.EOL, "\r\n");
+}
+
+void TestFileLoader::missingFileFails() {
+  TLoadOutcome out;
+  QPointer<TFileLoaderThread> loader = StartLoader(FDir.filePath("absent.txt"), out);
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
+  QVERIFY(out.Done);
+  QVERIFY(!out.Success);
+  QVERIFY(!out.Error.isEmpty());
+  QVERIFY(out.Progress.isEmpty());
+  QCOMPARE(out.Store.GetCount(), 0);
+}
+
+void TestFileLoader::twoLoadersAtOnce() {
+  const QString first = WriteFile("one.txt", QByteArray("1\r\n").repeated(900000));
+  const QString second = WriteFile("two.txt", QByteArray("caf\xE9\r").repeated(500000));
+  TLoadOutcome a, b;
+  QPointer<TFileLoaderThread> la = StartLoader(first, a);
+  QPointer<TFileLoaderThread> lb = StartLoader(second, b);
+  QTRY_VERIFY_WITH_TIMEOUT(la.isNull() && lb.isNull(), 20000);
+  QCOMPARE(a.Store.GetCount(), 900001);
+  QCOMPARE(a.Store.LineEnding(), leCRLF);
+  QCOMPARE(b.Encoding, TEncoding::Ansi());
+  QCOMPARE(b.Store.Get(499999), QString::fromUtf16(u"caf\u00e9"));
+  QCOMPARE(b.Store.LineEnding(), leCR);
+  QCOMPARE(a.Progress.last(), 100);
+  QCOMPARE(b.Progress.last(), 100);
+}
+
+void TestFileLoader::callbackLeavingLinesFreesThem() {
+  // A document closed while its file loads does not take the lines; the loader frees them.
+  const QString path = WriteFile("orphan.txt", QByteArray("x\n").repeated(600000));
+  bool called = false;
+  QPointer<TFileLoaderThread> loader = new TFileLoaderThread(
+      path,
+      [&](TFileLoaderThread *, std::unique_ptr<QStringList> &lines, const QString &, const QString &, bool success,
+          bool, const TEncoding *) { called = success && lines && lines->size() == 600001; },
+      {});
+  loader->start();
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
+  QVERIFY(called);
+}
+
+QTEST_GUILESS_MAIN(TestFileLoader)
+#include "test_fileloader.moc"
