@@ -1,5 +1,6 @@
 // quennet-bench: prints performance figures for each area; "--only GROUP" runs one group.
 #include "BenchGroup.h"
+#include "platform/LargePages.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -16,7 +17,10 @@ void PrintFigure(const std::string &name, double value, const std::string &unit)
 }
 
 int main(int argc, char **argv) {
+  // Measure the program as it runs: with the heap it gives itself (QUENNET_SMALL_PAGES=1 to compare).
+  UseLargePageHeap(argv);
   QCoreApplication app(argc, argv);
+  PrintFigure("heap.large_pages", LargePageHeapActive() ? 1 : 0, "flag");
   const char *only = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
