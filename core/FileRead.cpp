@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <new>
 
@@ -11,6 +12,10 @@ TReadResult ReadFileBytes(const QString &path, QByteArray &bytes, QString *error
     bytes.clear();
     return TReadResult::Failed;
   };
+  // Opening a FIFO would wait for a writer, and a device may never end.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile() && !info.isDir())
+    return fail(QCoreApplication::translate("FileRead", "This is not a regular file."));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
   const qint64 size = file.size();

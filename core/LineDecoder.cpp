@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <QtEndian>
 
+#include <bit>
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define QUENNET_SSE2 1
@@ -41,7 +43,7 @@ TByteLine ScanByteLine(const uchar *p, qsizetype b, qsizetype n) {
     // Signed compare: bytes from 0x80 up are negative, so one test catches them and the controls.
     unsigned mask = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, space), _mm_cmpeq_epi8(v, del))));
     while (mask) {
-      const int bit = __builtin_ctz(mask);
+      const int bit = std::countr_zero(mask);
       if (ClassifyByte(p[i + bit], line)) {
         line.End = i + bit;
         return line;

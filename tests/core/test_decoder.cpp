@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 class TestDecoder : public QObject {
   Q_OBJECT
  private Q_SLOTS:
@@ -23,6 +25,7 @@ class TestDecoder : public QObject {
   void loadFailureKeepsLines();
   void readStopsAtShrunkEnd();
   void readRefusesTwoGibibytes();
+  void readRefusesFifoWithoutWaiting();
 };
 
 void TestDecoder::lineDecoderOnFixture_data() {
@@ -243,5 +246,16 @@ void TestDecoder::readRefusesTwoGibibytes() {
   QCOMPARE(error, "The file is too large to open (2 GiB or more).");
 }
 
+void TestDecoder::readRefusesFifoWithoutWaiting() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("pipe");
+  QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  QByteArray bytes;
+  QString error;
+  QCOMPARE(ReadFileBytes(path, bytes, &error), TReadResult::Failed);
+  QCOMPARE(error, "This is not a regular file.");
+}
+
 QTEST_GUILESS_MAIN(TestDecoder)
 #include "test_decoder.moc"
+
