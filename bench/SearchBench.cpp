@@ -1,0 +1,61 @@
+// Searching a 200 MiB log line by line with both engines, against grep on the same file.
+#include "BenchGroup.h"
+#include "BenchInputs.h"
+#include "BenchUtil.h"
+#include "core/FileRead.h"
+#include "core/LineDecoder.h"
+#include "editor/LiteralSearch.h"
+#include "editor/RegexSearch.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+// Seconds grep takes for its count on the file (it is in the page cache by then).
+double GrepSeconds(const QStringList &arguments) {
+  return TimeBest(2, [&] {
+    QProcess grep;
+    grep.start(QStringLiteral("grep"), arguments);
+    grep.waitForFinished(-1);
+  });
+}
+
+void MeasureEngine(const std::string &name, TMEEditSearchCustom &engine, const QStringList &lines, double grep) {
+  qint64 matches = 0;
+  const double seconds = TimeBest(2, [&] {
+    matches = 0;
+    for (const QString &line : lines) matches += engine.FindAll(line);
+  });
+  PrintFigure("search." + name + ".ms", seconds * 1000, "ms");
+  PrintFigure("search." + name + ".grep_ms", grep * 1000, "ms");
+  PrintFigure("search." + name + ".vs_grep.ratio", seconds / grep, "x");
+  PrintFigure("search." + name + ".matches", double(matches), "matches");
+}
+
+void RunSearchBench() {
+  const QString path = WriteInput(QStringLiteral("search.log"), KBigFile, [](quint32 &seed, qint64) { return LogLine(seed, false); });
+  QStringList lines;
+  {
+    QByteArray bytes;
+    ReadFileBytes(path, bytes, nullptr);
+    DecodeBytesToLines(bytes, 0, nullptr, lines);
+  }
+  TMEEditSearch literal;
+  literal.SetPattern(QStringLiteral("Failed"));
+  literal.SetOptions(ssoMatchCase);
+  MeasureEngine("literal", literal, lines, GrepSeconds({QStringLiteral("-c"), QStringLiteral("Failed"), path}));
+  literal.SetOptions(0);
+  MeasureEngine("literal_nocase", literal, lines, GrepSeconds({QStringLiteral("-ci"), QStringLiteral("Failed"), path}));
+
+  const QString ipv4 = QStringLiteral("\\b\\d{1,3}(\\.\\d{1,3}){3}\\b");
+  TMEEditRegexSearch regex;
+  regex.SetPattern(ipv4);
+  regex.SetOptions(ssoMatchCase);
+  MeasureEngine("regex_ipv4", regex, lines, GrepSeconds({QStringLiteral("-cP"), ipv4, path}));
+  QFile::remove(path);
+}
+
+const TBenchRegistration KRegistration("search", RunSearchBench);
+
+}  // namespace
