@@ -1,0 +1,5 @@
+#include "UniShim.h"
+
+#include "LanguageRegistry.h"
+
+TUniShim::TUniShim(QStringView key) : TUniHighlighter(LanguageByKey(key)), FKey(key.toString()) {}
