@@ -66,12 +66,12 @@ QStringList ShellScript() {
       QStringLiteral("#!/bin/sh"),
       QStringLiteral("# rotate the logs of service %n"),
       QStringLiteral("export LOG_DIR=/var/log/app%n LEVEL=info"),
-      QStringLiteral("if [ -f \"$LOG_DIR/app.log\" ] && [ $(wc -l < \"$LOG_DIR/app.log\") -gt %n ]; then"),
+      QStringLiteral("if [ -f \"$LOG_DIR/app.log\" ] && [ $(wc -l < app.log) -gt %n ]; then"),
       QStringLiteral("  echo \"Rotating $LOG_DIR (limit %n)\" >&2  # noisy"),
-      QStringLiteral("  for f in \"$LOG_DIR\"/*.log; do gzip -9 \"$f\" && mv \"$f.gz\" /backup/%n/; done"),
-      QStringLiteral("  grep -E 'ERROR|FATAL' \"$LOG_DIR/app.log\" | awk '{print $1, $%n}' | sort -u"),
+      QStringLiteral("  for f in \"$LOG_DIR\"/*.log; do gzip \"$f\" && mv \"$f.gz\" /b%n/; done"),
+      QStringLiteral("  grep -E 'ERROR|FATAL' \"$LOG_DIR/app.log\" | awk '{print $%n}' | sort -u"),
       QStringLiteral("fi"),
-      QStringLiteral("case \"$1\" in start) systemctl start app%n ;; stop) kill -TERM $PID ;; esac"),
+      QStringLiteral("case \"$1\" in start) systemctl start app%n ;; stop) kill $PID ;; esac"),
   });
 }
 

@@ -19,12 +19,9 @@ quint8 BaseClasses(char16_t c) {
   switch (QChar::category(char32_t(c))) {
     case QChar::Separator_Space:
     case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-      return ccSpace;
-    case QChar::Number_DecimalDigit:
-      return ccDigit;
-    default:
-      return QChar::isLetter(char32_t(c)) ? ccLetter : 0;
+    case QChar::Separator_Paragraph: return ccSpace;
+    case QChar::Number_DecimalDigit: return ccDigit;
+    default: return QChar::isLetter(char32_t(c)) ? ccLetter : 0;
   }
 }
 
@@ -35,7 +32,8 @@ TCharClasses::TCharClasses(const TUniLanguage &lang)
       FBodyExtra(lang.IdentBodyExtra),
       FCaseSensitive(lang.CaseSensitive) {
   auto addStart = [this](const QString &marker) {
-    if (!marker.isEmpty()) FMarkerStarts.append(FCaseSensitive ? marker[0] : QChar(FoldCase(marker[0].unicode())));
+    if (marker.isEmpty()) return;
+    FMarkerStarts.append(FCaseSensitive ? marker[0] : QChar(FoldCase(marker[0].unicode())));
   };
   for (const TUniBlockComment &comment : lang.BlockComments) addStart(comment.OpenMarker);
   for (const TUniStringSpec &spec : lang.Strings) addStart(spec.OpenMarker);

@@ -11,8 +11,8 @@ enum TCharClass : quint8 {
   ccDigit = 4,
   ccIdentStart = 8,
   ccIdentBody = 16,
-  ccSymbol = 32,   // ! # $ % & * + , - . / : ; < = > ? @ \ ^ | ~ and the backquote
-  ccBracket = 64,  // ( ) [ ] { }
+  ccSymbol = 32,        // ! # $ % & * + , - . / : ; < = > ? @ \ ^ | ~ and the backquote
+  ccBracket = 64,       // ( ) [ ] { }
   ccMarkerStart = 128,  // may open a comment or a string
 };
 

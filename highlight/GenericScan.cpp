@@ -24,21 +24,21 @@ bool IsHexDigit(char16_t c) {
 class TUniHighlighter::TGenericScan {
  public:
   TGenericScan(const TUniHighlighter &hl, QStringView line, TMETokenList &tokens)
-      : H(hl), L(hl.FLang), S(line.utf16()), N(line.size()), FTokens(tokens) {}
+      : FHl(hl), FLang(hl.FLang), FText(line.utf16()), FLength(line.size()), FTokens(tokens) {}
 
   TLineState Run(TLineState inState);
 
  private:
   enum TStep { stNone, stNext, stStop };  // not here / consumed / the line is done
 
-  bool Is(char16_t c, quint8 classes) const { return H.FClasses.Is(c, classes); }
+  bool Is(char16_t c, quint8 classes) const { return FHl.FClasses.Is(c, classes); }
   void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
             const TMEHighlighterAttributes *attr) {
     if (len > 0) FTokens.append(TMEToken{qint32(start + 1), qint32(len), kind, attr});
   }
   bool MatchAt(QStringView marker, qsizetype i) const;
   qsizetype SkipSpaces(qsizetype i) const {
-    while (i < N && S[i] == u' ') ++i;
+    while (i < FLength && FText[i] == u' ') ++i;
     return i;
   }
 
@@ -55,13 +55,13 @@ class TUniHighlighter::TGenericScan {
   void Word();
   void Single(TMETokenKind kind, const TMEHighlighterAttributes *attr, bool keepKey);
 
-  const TUniHighlighter &H;
-  const TUniLanguage &L;
-  const char16_t *S;
-  const qsizetype N;
+  const TUniHighlighter &FHl;
+  const TUniLanguage &FLang;
+  const char16_t *FText;
+  const qsizetype FLength;
   TMETokenList &FTokens;
-  qsizetype P = 0;
-  bool FKeyPos = true;       // a plain word here may be a key
+  qsizetype FPos = 0;
+  bool FKeyPos = true;        // a plain word here may be a key
   bool FSignificant = false;  // something other than blanks and comments was seen
   TLineState FOutState = 0;
 };
@@ -74,17 +74,17 @@ TLineState TUniHighlighter::TokenizeGeneric(QStringView line, TLineState inState
 TLineState TUniHighlighter::TGenericScan::Run(TLineState inState) {
   // A state that names no context of this language is taken as nothing open.
   const quint32 open = inState & 0xFF;
-  if (open >= 1 && open <= quint32(H.FContexts.size())) {
-    const TUniContext &context = H.FContexts[open - 1];
+  if (open >= 1 && open <= quint32(FHl.FContexts.size())) {
+    const TUniContext &context = FHl.FContexts[open - 1];
     quint32 depth = qMax(inState >> 8, 1u);
     const bool closed = ScanContext(context, depth);
-    Emit(0, P, context.Kind, H.AttributeForKind(context.Kind));
+    Emit(0, FPos, context.Kind, FHl.AttributeForKind(context.Kind));
     if (!closed) return ContextState(int(open - 1), depth);
     FKeyPos = false;
   }
-  while (P < N) {
-    const char16_t c = S[P];
-    const quint8 classes = H.FClasses.Of(c);
+  while (FPos < FLength) {
+    const char16_t c = FText[FPos];
+    const quint8 classes = FHl.FClasses.Of(c);
     if (classes & ccSpace) {
       Whitespace();
       continue;
@@ -94,43 +94,44 @@ TLineState TUniHighlighter::TGenericScan::Run(TLineState inState) {
       if (step == stStop) return FOutState;
       if (step == stNext) continue;
     }
-    if (!FSignificant && L.PreprocChar != 0 && c == L.PreprocChar) {
+    if (!FSignificant && FLang.PreprocChar != 0 && c == FLang.PreprocChar) {
       Preprocessor();
       continue;
     }
     FSignificant = true;
-    if (L.OracleQQuote && (c == u'q' || c == u'Q') && QQuote()) continue;
+    if (FLang.OracleQQuote && (c == u'q' || c == u'Q') && QQuote()) continue;
     if (classes & ccMarkerStart) {
       const TStep step = Strings();
       if (step == stStop) return FOutState;
       if (step == stNext) continue;
     }
-    if ((classes & ccDigit) || (L.HexDollar && c == u'$' && P + 1 < N && IsHexDigit(S[P + 1])))
+    if ((classes & ccDigit) ||
+        (FLang.HexDollar && c == u'$' && FPos + 1 < FLength && IsHexDigit(FText[FPos + 1])))
       Number();
     else if (classes & ccIdentStart)
       Word();
     else if (classes & ccBracket)
-      Single(tkSymbol, &H.FAttrBracket, true);
+      Single(tkSymbol, &FHl.FAttrBracket, true);
     else if (c == u'-' && FKeyPos)  // "- name:" in a YAML list still has its key
-      Single(tkSymbol, &H.FAttrSymbol, true);
+      Single(tkSymbol, &FHl.FAttrSymbol, true);
     else if (classes & ccSymbol)
-      Single(tkSymbol, &H.FAttrSymbol, false);
+      Single(tkSymbol, &FHl.FAttrSymbol, false);
     else
-      Single(tkText, &H.FAttrText, false);
+      Single(tkText, &FHl.FAttrText, false);
   }
   return 0;
 }
 
 bool TUniHighlighter::TGenericScan::MatchAt(QStringView marker, qsizetype i) const {
   const qsizetype n = marker.size();
-  if (n == 0 || i + n > N) return false;
+  if (n == 0 || i + n > FLength) return false;
   const char16_t *m = marker.utf16();
-  if (L.CaseSensitive) {
+  if (FLang.CaseSensitive) {
     for (qsizetype k = 0; k < n; ++k)
-      if (S[i + k] != m[k]) return false;
+      if (FText[i + k] != m[k]) return false;
   } else {
     for (qsizetype k = 0; k < n; ++k)
-      if (FoldCase(S[i + k]) != FoldCase(m[k])) return false;
+      if (FoldCase(FText[i + k]) != FoldCase(m[k])) return false;
   }
   return true;
 }
@@ -138,7 +139,7 @@ bool TUniHighlighter::TGenericScan::MatchAt(QStringView marker, qsizetype i) con
 bool TUniHighlighter::TGenericScan::ScanContext(const TUniContext &context, quint32 &depth) {
   if (context.LineStartOnly) {
     // Only ever resumed at column 1: the line is comment whether or not it closes the block.
-    P = N;
+    FPos = FLength;
     return MatchAt(context.CloseMarker, 0);
   }
   return ScanToClose(context.OpenMarker, context.CloseMarker, context.Escape, context.Doubling,
@@ -148,182 +149,189 @@ bool TUniHighlighter::TGenericScan::ScanContext(const TUniContext &context, quin
 bool TUniHighlighter::TGenericScan::ScanToClose(QStringView open, QStringView close,
                                                 char16_t escape, bool doubling, bool nestable,
                                                 quint32 &depth) {
-  while (P < N) {
-    if (escape != 0 && S[P] == escape && P + 1 < N) {
-      P += 2;
-    } else if (doubling && MatchAt(close, P) && MatchAt(close, P + close.size())) {
-      P += 2 * close.size();
-    } else if (nestable && MatchAt(open, P)) {
+  while (FPos < FLength) {
+    if (escape != 0 && FText[FPos] == escape && FPos + 1 < FLength) {
+      FPos += 2;
+    } else if (doubling && MatchAt(close, FPos) && MatchAt(close, FPos + close.size())) {
+      FPos += 2 * close.size();
+    } else if (nestable && MatchAt(open, FPos)) {
       if (depth < KMaxDepth) ++depth;
-      P += open.size();
-    } else if (MatchAt(close, P)) {
-      P += close.size();
+      FPos += open.size();
+    } else if (MatchAt(close, FPos)) {
+      FPos += close.size();
       if (--depth == 0) return true;
     } else {
-      ++P;
+      ++FPos;
     }
   }
   return false;
 }
 
 bool TUniHighlighter::TGenericScan::LineCommentAt() const {
-  for (const QString &marker : L.LineComments) {
-    if (!MatchAt(marker, P)) continue;
+  for (const QString &marker : FLang.LineComments) {
+    if (!MatchAt(marker, FPos)) continue;
     const qsizetype n = marker.size();
     // A marker spelt with letters ("rem") must stand as a word of its own.
-    if (Is(marker.front().unicode(), ccLetter) && P > 0 && Is(S[P - 1], ccIdentBody)) continue;
-    if (Is(marker.back().unicode(), ccLetter) && P + n < N && Is(S[P + n], ccIdentBody)) continue;
+    if (Is(marker.front().unicode(), ccLetter) && FPos > 0 && Is(FText[FPos - 1], ccIdentBody))
+      continue;
+    if (Is(marker.back().unicode(), ccLetter) && FPos + n < FLength &&
+        Is(FText[FPos + n], ccIdentBody))
+      continue;
     if (marker != u"#") return true;
     // "#" inside a word or after a symbol ("a#b", "$#") is not a comment.
-    if (P == 0 || Is(S[P - 1], ccSpace) || QStringView(u"(;[{").contains(QChar(S[P - 1])))
+    if (FPos == 0 || Is(FText[FPos - 1], ccSpace) ||
+        QStringView(u"(;[{").contains(QChar(FText[FPos - 1])))
       return true;
   }
   return false;
 }
 
 TUniHighlighter::TGenericScan::TStep TUniHighlighter::TGenericScan::Comments() {
-  const qsizetype start = P;
-  for (int k = 0; k < L.BlockComments.size(); ++k) {
-    const TUniBlockComment &comment = L.BlockComments[k];
-    if ((comment.LineStartOnly && P != 0) || !MatchAt(comment.OpenMarker, P)) continue;
+  const qsizetype start = FPos;
+  for (int k = 0; k < FLang.BlockComments.size(); ++k) {
+    const TUniBlockComment &comment = FLang.BlockComments[k];
+    if ((comment.LineStartOnly && FPos != 0) || !MatchAt(comment.OpenMarker, FPos)) continue;
     if (comment.LineStartOnly) {
-      P = N;
-      Emit(start, N - start, tkComment, &H.FAttrComment);
+      FPos = FLength;
+      Emit(start, FLength - start, tkComment, &FHl.FAttrComment);
       FOutState = ContextState(k, 1);
       return stStop;
     }
-    P += comment.OpenMarker.size();
+    FPos += comment.OpenMarker.size();
     quint32 depth = 1;
-    const bool closed = ScanContext(H.FContexts[k], depth);
-    Emit(start, P - start, tkComment, &H.FAttrComment);
+    const bool closed = ScanContext(FHl.FContexts[k], depth);
+    Emit(start, FPos - start, tkComment, &FHl.FAttrComment);
     if (closed) return stNext;
     FOutState = ContextState(k, depth);
     return stStop;
   }
   const bool lineStart =
-      !FSignificant && std::any_of(L.LineStartComments.begin(), L.LineStartComments.end(),
-                                   [this](const QString &marker) { return MatchAt(marker, P); });
+      !FSignificant && std::any_of(FLang.LineStartComments.begin(), FLang.LineStartComments.end(),
+                                   [this](const QString &marker) { return MatchAt(marker, FPos); });
   if (!lineStart && !LineCommentAt()) return stNone;
-  Emit(start, N - start, tkComment, &H.FAttrComment);
-  P = N;
+  Emit(start, FLength - start, tkComment, &FHl.FAttrComment);
+  FPos = FLength;
   FOutState = 0;
   return stStop;
 }
 
 TUniHighlighter::TGenericScan::TStep TUniHighlighter::TGenericScan::Strings() {
-  const qsizetype start = P;
-  for (int i = 0; i < L.Strings.size(); ++i) {
-    const TUniStringSpec &spec = L.Strings[i];
-    if (!MatchAt(spec.OpenMarker, P)) continue;
-    P += spec.OpenMarker.size();
+  const qsizetype start = FPos;
+  for (int i = 0; i < FLang.Strings.size(); ++i) {
+    const TUniStringSpec &spec = FLang.Strings[i];
+    if (!MatchAt(spec.OpenMarker, FPos)) continue;
+    FPos += spec.OpenMarker.size();
     quint32 depth = 1;
     const bool closed =
         ScanToClose(spec.OpenMarker, spec.CloseMarker, spec.Escape, spec.Doubling, false, depth);
-    Emit(start, P - start, tkString, &H.FAttrString);
+    Emit(start, FPos - start, tkString, &FHl.FAttrString);
     if (closed || !spec.Multiline) {
       FKeyPos = false;
       return stNext;
     }
-    FOutState = ContextState(H.FStringContexts[i], 1);
+    FOutState = ContextState(FHl.FStringContexts[i], 1);
     return stStop;
   }
   return stNone;
 }
 
 void TUniHighlighter::TGenericScan::Whitespace() {
-  const qsizetype start = P;
-  while (P < N && Is(S[P], ccSpace)) ++P;
-  Emit(start, P - start, tkWhitespace, &H.FAttrText);
+  const qsizetype start = FPos;
+  while (FPos < FLength && Is(FText[FPos], ccSpace)) ++FPos;
+  Emit(start, FPos - start, tkWhitespace, &FHl.FAttrText);
 }
 
 void TUniHighlighter::TGenericScan::Preprocessor() {
-  const qsizetype start = P++;
+  const qsizetype start = FPos++;
   FSignificant = true;
-  while (P < N && (Is(S[P], ccLetter | ccDigit) || S[P] == u'-')) ++P;
-  Emit(start, P - start, tkPreprocessor, &H.FAttrPreproc);
+  while (FPos < FLength && (Is(FText[FPos], ccLetter | ccDigit) || FText[FPos] == u'-')) ++FPos;
+  Emit(start, FPos - start, tkPreprocessor, &FHl.FAttrPreproc);
   FKeyPos = false;
 }
 
 bool TUniHighlighter::TGenericScan::QQuote() {
-  if (P + 2 >= N || S[P + 1] != u'\'' || (P > 0 && Is(S[P - 1], ccIdentBody))) return false;
-  const char16_t open = S[P + 2];
-  const char16_t close = open == u'(' ? u')'
+  if (FPos + 2 >= FLength || FText[FPos + 1] != u'\'' ||
+      (FPos > 0 && Is(FText[FPos - 1], ccIdentBody)))
+    return false;
+  const char16_t open = FText[FPos + 2];
+  const char16_t close = open == u'('   ? u')'
                          : open == u'<' ? u'>'
                          : open == u'[' ? u']'
                          : open == u'{' ? u'}'
                                         : open;
-  qsizetype end = N;
-  for (qsizetype i = P + 3; i + 1 < N; ++i)
-    if (S[i] == close && S[i + 1] == u'\'') {
+  qsizetype end = FLength;
+  for (qsizetype i = FPos + 3; i + 1 < FLength; ++i)
+    if (FText[i] == close && FText[i + 1] == u'\'') {
       end = i + 2;
       break;
     }
-  Emit(P, end - P, tkString, &H.FAttrString);
-  P = end;
+  Emit(FPos, end - FPos, tkString, &FHl.FAttrString);
+  FPos = end;
   FKeyPos = false;
   return true;
 }
 
 void TUniHighlighter::TGenericScan::Number() {
-  const qsizetype start = P;
-  if (S[P] == u'$') {
-    ++P;
-    while (P < N && Is(S[P], ccLetter | ccDigit)) ++P;
-  } else if (S[P] == u'0' && P + 1 < N && QStringView(u"bBoOxX").contains(QChar(S[P + 1]))) {
-    P += 2;
-    while (P < N && (Is(S[P], ccLetter | ccDigit) || S[P] == u'_')) ++P;
+  const qsizetype start = FPos;
+  if (FText[FPos] == u'$') {
+    ++FPos;
+    while (FPos < FLength && Is(FText[FPos], ccLetter | ccDigit)) ++FPos;
+  } else if (FText[FPos] == u'0' && FPos + 1 < FLength &&
+             QStringView(u"bBoOxX").contains(QChar(FText[FPos + 1]))) {
+    FPos += 2;
+    while (FPos < FLength && (Is(FText[FPos], ccLetter | ccDigit) || FText[FPos] == u'_')) ++FPos;
   } else {
     bool dot = false;
-    while (P < N) {
-      const char16_t c = S[P];
-      const char16_t next = P + 1 < N ? S[P + 1] : 0;
+    while (FPos < FLength) {
+      const char16_t c = FText[FPos];
+      const char16_t next = FPos + 1 < FLength ? FText[FPos + 1] : 0;
       if (Is(c, ccDigit) || c == u'_') {
-        ++P;
+        ++FPos;
       } else if (c == u'.' && !dot && Is(next, ccDigit)) {
         dot = true;
-        ++P;
+        ++FPos;
       } else if ((c == u'e' || c == u'E') && (Is(next, ccDigit) || next == u'+' || next == u'-')) {
-        P += 2;
+        FPos += 2;
       } else {
         break;
       }
     }
-    while (P < N && Is(S[P], ccLetter)) ++P;  // suffixes: 1.5f, 10px, 42UL
+    while (FPos < FLength && Is(FText[FPos], ccLetter)) ++FPos;  // suffixes: 1.5f, 10px, 42UL
   }
-  Emit(start, P - start, tkNumber, &H.FAttrNumber);
+  Emit(start, FPos - start, tkNumber, &FHl.FAttrNumber);
   FKeyPos = false;
 }
 
 void TUniHighlighter::TGenericScan::Word() {
-  const qsizetype start = P++;
-  while (P < N && Is(S[P], ccIdentBody)) ++P;
-  const TWordCategory category = H.FWords.Find(QStringView(S + start, P - start));
+  const qsizetype start = FPos++;
+  while (FPos < FLength && Is(FText[FPos], ccIdentBody)) ++FPos;
+  const TWordCategory category = FHl.FWords.Find(QStringView(FText + start, FPos - start));
   if (category == wcKeyword) {
-    Emit(start, P - start, tkKeyword, &H.FAttrKeyword);
-    FKeyPos = FKeyPos && L.KeyAfterKeyword;  // "export NAME=": NAME is still a key
+    Emit(start, FPos - start, tkKeyword, &FHl.FAttrKeyword);
+    FKeyPos = FKeyPos && FLang.KeyAfterKeyword;  // "export NAME=": NAME is still a key
     return;
   }
   TMETokenKind kind = category == wcValue ? tkValue : tkIdentifier;
-  const TMEHighlighterAttributes *attr = category == wcValue ? &H.FAttrType : &H.FAttrText;
-  if (kind == tkIdentifier && (FKeyPos || L.KeyAnywhere) && !L.KeyDelims.isEmpty()) {
-    const qsizetype next = SkipSpaces(P);
+  const TMEHighlighterAttributes *attr = category == wcValue ? &FHl.FAttrType : &FHl.FAttrText;
+  if (kind == tkIdentifier && (FKeyPos || FLang.KeyAnywhere) && !FLang.KeyDelims.isEmpty()) {
+    const qsizetype next = SkipSpaces(FPos);
     // ":=" is an assignment, never a key delimiter.
-    if (next < N && L.KeyDelims.contains(QChar(S[next])) &&
-        !(S[next] == u':' && next + 1 < N && S[next + 1] == u'=')) {
+    if (next < FLength && FLang.KeyDelims.contains(QChar(FText[next])) &&
+        !(FText[next] == u':' && next + 1 < FLength && FText[next + 1] == u'=')) {
       kind = tkAttribute;
-      attr = &H.FAttrKey;
+      attr = &FHl.FAttrKey;
     }
   }
-  if (attr == &H.FAttrText && L.FuncCalls) {
-    const qsizetype next = SkipSpaces(P);
-    if (next < N && S[next] == u'(') attr = &H.FAttrFunction;
+  if (attr == &FHl.FAttrText && FLang.FuncCalls) {
+    const qsizetype next = SkipSpaces(FPos);
+    if (next < FLength && FText[next] == u'(') attr = &FHl.FAttrFunction;
   }
-  Emit(start, P - start, kind, attr);
+  Emit(start, FPos - start, kind, attr);
   FKeyPos = false;
 }
 
-void TUniHighlighter::TGenericScan::Single(TMETokenKind kind,
-                                           const TMEHighlighterAttributes *attr, bool keepKey) {
-  Emit(P++, 1, kind, attr);
+void TUniHighlighter::TGenericScan::Single(TMETokenKind kind, const TMEHighlighterAttributes *attr,
+                                           bool keepKey) {
+  Emit(FPos++, 1, kind, attr);
   FKeyPos = FKeyPos && keepKey;
 }

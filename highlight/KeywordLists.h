@@ -14,8 +14,8 @@ struct TLanguageWords {
 QStringList Words(TWordList list);
 
 // C-like languages
-extern const TLanguageWords KCppWords, KCSharpWords, KJavaWords, KJavaScriptWords,
-    KTypeScriptWords, KGoWords, KRustWords, KSwiftWords, KKotlinWords;
+extern const TLanguageWords KCppWords, KCSharpWords, KJavaWords, KJavaScriptWords, KTypeScriptWords,
+    KGoWords, KRustWords, KSwiftWords, KKotlinWords;
 // Scripting and build languages
 extern const TLanguageWords KPythonWords, KRubyWords, KPerlWords, KPhpCodeWords, KLuaWords,
     KShellWords, KPowerShellWords, KBatchWords, KAutoItWords, KNsisWords, KInnoSetupWords,

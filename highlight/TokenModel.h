@@ -36,7 +36,8 @@ constexpr int KTokenKindCount = tkError + 1;
 class TMEHighlighterAttributes {
  public:
   explicit TMEHighlighterAttributes(QString name, QString friendlyName = QString())
-      : FName(std::move(name)), FFriendlyName(friendlyName.isEmpty() ? FName : std::move(friendlyName)) {}
+      : FName(std::move(name)),
+        FFriendlyName(friendlyName.isEmpty() ? FName : std::move(friendlyName)) {}
 
   const QString &Name() const { return FName; }
   const QString &FriendlyName() const { return FFriendlyName; }

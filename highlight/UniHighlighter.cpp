@@ -30,8 +30,8 @@ void TUniHighlighter::BuildContexts() {
         break;
       }
     FStringContexts.append(context);
-    FContexts.append({spec.OpenMarker, spec.CloseMarker, tkString, spec.Escape, spec.Doubling,
-                      false, false});
+    FContexts.append(
+        {spec.OpenMarker, spec.CloseMarker, tkString, spec.Escape, spec.Doubling, false, false});
   }
 }
 
@@ -74,8 +74,6 @@ void TUniHighlighter::TokenizeLine(QStringView line, TLineState inState, TMEToke
     // Tags and Markdown are to get scanners of their own; until then they take the generic road,
     // which their empty definitions reduce to words, numbers and symbols.
     case umXml:
-    case umMarkdown:
-      outState = TokenizeGeneric(line, inState, tokens);
-      break;
+    case umMarkdown: outState = TokenizeGeneric(line, inState, tokens); break;
   }
 }

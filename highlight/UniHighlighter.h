@@ -66,8 +66,8 @@ class TUniHighlighter : public TMECustomHighlighter {
   TMEHighlighterAttributes FAttrLink{QStringLiteral("Link")};
   // The same attributes in palette order.
   const std::array<TMEHighlighterAttributes *, KUniAttrCount> FAttrList{
-      &FAttrText,   &FAttrComment, &FAttrString,   &FAttrNumber, &FAttrKeyword,
-      &FAttrType,   &FAttrFunction, &FAttrBracket, &FAttrSymbol, &FAttrPreproc,
-      &FAttrKey,    &FAttrElement, &FAttrHeading,  &FAttrEmphasis, &FAttrLink};
+      &FAttrText, &FAttrComment,  &FAttrString,  &FAttrNumber,   &FAttrKeyword,
+      &FAttrType, &FAttrFunction, &FAttrBracket, &FAttrSymbol,   &FAttrPreproc,
+      &FAttrKey,  &FAttrElement,  &FAttrHeading, &FAttrEmphasis, &FAttrLink};
   bool FDarkPalette = false;
 };

@@ -6,9 +6,9 @@
 #include <QStringList>
 
 inline QString DumpTokens(const TMETokenList &tokens, const TMECustomHighlighter &highlighter) {
-  static const char *const KKinds[KTokenKindCount] = {"txt", "ws",   "com", "str",  "num", "kw",
-                                                      "id",  "sym",  "pre", "el",   "attr", "val",
-                                                      "head", "em", "link", "list", "err"};
+  static const char *const KKinds[KTokenKindCount] = {"txt",  "ws",  "com",  "str",  "num",  "kw",
+                                                      "id",   "sym", "pre",  "el",   "attr", "val",
+                                                      "head", "em",  "link", "list", "err"};
   QStringList parts;
   for (const TMEToken &token : tokens) {
     QString part = QString::number(token.StartCol) + u',' + QString::number(token.Len) + u',' +

@@ -24,18 +24,18 @@ class TTestLanguages : public QObject {
 };
 
 void TTestLanguages::KeysInRegistryOrder() {
-  QCOMPARE(LanguageKeys(),
-           QStringList({u"Pascal"_s,     u"C/C++"_s,      u"C#"_s,         u"Java"_s,
-                        u"JavaScript"_s, u"TypeScript"_s, u"JSON"_s,       u"Python"_s,
-                        u"Ruby"_s,       u"Perl"_s,       u"PHP"_s,        u"Go"_s,
-                        u"Rust"_s,       u"Swift"_s,      u"Kotlin"_s,     u"Lua"_s,
-                        u"SQL"_s,        u"Shell"_s,      u"PowerShell"_s, u"Batch"_s,
-                        u"Makefile"_s,   u"Dockerfile"_s, u"YAML"_s,       u"TOML"_s,
-                        u"INI"_s,        u"ENV"_s,        u"Registry"_s,   u"XML"_s,
-                        u"HTML"_s,       u"CSS"_s,        u"Markdown"_s,   u"TeX"_s,
-                        u"Visual Basic"_s, u"Fortran"_s,  u"Erlang"_s,     u"MATLAB"_s,
-                        u"Assembly"_s,   u"AutoIt"_s,     u"Inno Setup"_s, u"NSIS"_s,
-                        u"HCL/Terraform"_s}));
+  QCOMPARE(
+      LanguageKeys(),
+      QStringList(
+          {u"Pascal"_s,       u"C/C++"_s,      u"C#"_s,           u"Java"_s,       u"JavaScript"_s,
+           u"TypeScript"_s,   u"JSON"_s,       u"Python"_s,       u"Ruby"_s,       u"Perl"_s,
+           u"PHP"_s,          u"Go"_s,         u"Rust"_s,         u"Swift"_s,      u"Kotlin"_s,
+           u"Lua"_s,          u"SQL"_s,        u"Shell"_s,        u"PowerShell"_s, u"Batch"_s,
+           u"Makefile"_s,     u"Dockerfile"_s, u"YAML"_s,         u"TOML"_s,       u"INI"_s,
+           u"ENV"_s,          u"Registry"_s,   u"XML"_s,          u"HTML"_s,       u"CSS"_s,
+           u"Markdown"_s,     u"TeX"_s,        u"Visual Basic"_s, u"Fortran"_s,    u"Erlang"_s,
+           u"MATLAB"_s,       u"Assembly"_s,   u"AutoIt"_s,       u"Inno Setup"_s, u"NSIS"_s,
+           u"HCL/Terraform"_s}));
   // Each definition is named after its key, which is what the status bar shows.
   for (const QString &key : LanguageKeys()) QCOMPARE(LanguageByKey(key).Name, key);
 }
@@ -67,20 +67,27 @@ void TTestLanguages::WordLists_data() {
     int Keywords, Values;
     TUniMarkup Markup;
   } rows[] = {
-      {"Pascal", 77, 30, umNone},     {"C/C++", 64, 31, umNone},     {"C#", 65, 25, umNone},
-      {"Java", 45, 22, umNone},       {"JavaScript", 40, 25, umNone}, {"TypeScript", 56, 41, umNone},
-      {"JSON", 3, 0, umNone},         {"Python", 34, 25, umNone},    {"Ruby", 32, 21, umNone},
-      {"Perl", 43, 25, umNone},       {"PHP", 0, 0, umXml},          {"PHP code", 67, 23, umNone},
-      {"Go", 25, 35, umNone},         {"Rust", 34, 33, umNone},      {"Swift", 60, 23, umNone},
-      {"Kotlin", 56, 26, umNone},     {"Lua", 19, 21, umNone},       {"SQL", 76, 37, umNone},
-      {"Shell", 32, 60, umNone},      {"PowerShell", 34, 23, umNone}, {"Batch", 42, 0, umNone},
-      {"Makefile", 14, 18, umNone},   {"Dockerfile", 19, 9, umNone}, {"YAML", 7, 0, umNone},
-      {"TOML", 2, 0, umNone},         {"INI", 0, 0, umNone},         {"ENV", 0, 0, umNone},
-      {"Registry", 12, 0, umNone},    {"XML", 0, 0, umXml},          {"HTML", 0, 0, umXml},
-      {"CSS", 19, 30, umNone},        {"Markdown", 0, 0, umMarkdown}, {"TeX", 34, 0, umNone},
-      {"Visual Basic", 91, 31, umNone}, {"Fortran", 69, 24, umNone}, {"Erlang", 27, 22, umNone},
-      {"MATLAB", 19, 32, umNone},     {"Assembly", 48, 56, umNone},  {"AutoIt", 41, 17, umNone},
-      {"Inno Setup", 32, 20, umNone}, {"NSIS", 40, 20, umNone},      {"HCL/Terraform", 20, 28, umNone},
+      {"Pascal", 77, 30, umNone},     {"C/C++", 64, 31, umNone},
+      {"C#", 65, 25, umNone},         {"Java", 45, 22, umNone},
+      {"JavaScript", 40, 25, umNone}, {"TypeScript", 56, 41, umNone},
+      {"JSON", 3, 0, umNone},         {"Python", 34, 25, umNone},
+      {"Ruby", 32, 21, umNone},       {"Perl", 43, 25, umNone},
+      {"PHP", 0, 0, umXml},           {"PHP code", 67, 23, umNone},
+      {"Go", 25, 35, umNone},         {"Rust", 34, 33, umNone},
+      {"Swift", 60, 23, umNone},      {"Kotlin", 56, 26, umNone},
+      {"Lua", 19, 21, umNone},        {"SQL", 76, 37, umNone},
+      {"Shell", 32, 60, umNone},      {"PowerShell", 34, 23, umNone},
+      {"Batch", 42, 0, umNone},       {"Makefile", 14, 18, umNone},
+      {"Dockerfile", 19, 9, umNone},  {"YAML", 7, 0, umNone},
+      {"TOML", 2, 0, umNone},         {"INI", 0, 0, umNone},
+      {"ENV", 0, 0, umNone},          {"Registry", 12, 0, umNone},
+      {"XML", 0, 0, umXml},           {"HTML", 0, 0, umXml},
+      {"CSS", 19, 30, umNone},        {"Markdown", 0, 0, umMarkdown},
+      {"TeX", 34, 0, umNone},         {"Visual Basic", 91, 31, umNone},
+      {"Fortran", 69, 24, umNone},    {"Erlang", 27, 22, umNone},
+      {"MATLAB", 19, 32, umNone},     {"Assembly", 48, 56, umNone},
+      {"AutoIt", 41, 17, umNone},     {"Inno Setup", 32, 20, umNone},
+      {"NSIS", 40, 20, umNone},       {"HCL/Terraform", 20, 28, umNone},
   };
   for (const auto &row : rows)
     QTest::newRow(row.Key) << QString::fromUtf8(row.Key) << row.Keywords << row.Values

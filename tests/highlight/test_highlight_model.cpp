@@ -100,13 +100,13 @@ void TTestModel::AttributeForKind_data() {
   QTest::addColumn<int>("kind");
   QTest::addColumn<QString>("attribute");
   const char *const kinds[KTokenKindCount] = {
-      "tkText",         "tkWhitespace", "tkComment",   "tkString",  "tkNumber", "tkKeyword",
-      "tkIdentifier",   "tkSymbol",     "tkPreprocessor", "tkElement", "tkAttribute", "tkValue",
-      "tkHeading",      "tkEmphasis",   "tkLink",      "tkList",    "tkError"};
+      "tkText",       "tkWhitespace", "tkComment",      "tkString",  "tkNumber",    "tkKeyword",
+      "tkIdentifier", "tkSymbol",     "tkPreprocessor", "tkElement", "tkAttribute", "tkValue",
+      "tkHeading",    "tkEmphasis",   "tkLink",         "tkList",    "tkError"};
   const char16_t *const attributes[KTokenKindCount] = {
-      u"Text",         u"Text",   u"Comment",      u"String",  u"Number",    u"Reserved word",
-      u"Text",         u"Symbol", u"Preprocessor", u"Element", u"Attribute", u"Value",
-      u"Heading",      u"Emphasis", u"Link",       u"Text",    u"Text"};
+      u"Text",    u"Text",     u"Comment",      u"String",  u"Number",    u"Reserved word",
+      u"Text",    u"Symbol",   u"Preprocessor", u"Element", u"Attribute", u"Value",
+      u"Heading", u"Emphasis", u"Link",         u"Text",    u"Text"};
   for (int kind = 0; kind < KTokenKindCount; ++kind)
     QTest::newRow(kinds[kind]) << kind << QString::fromUtf16(attributes[kind]);
 }

@@ -42,12 +42,10 @@ void TTestTokenizer::Samples_data() {
       u"1,2,str 3,1,ws 4,1,sym 5,1,ws 6,1,num"_s, 0);
   row("js_emptyLineKeepsState", u"JavaScript"_s, 257, QString(), QString(), 257);
   row("js_unknownContextReadsAsNothingOpen", u"JavaScript"_s, 0x105, u"x"_s, u"1,1,id"_s, 0);
-  row("js_lowByteZeroReadsAsNothingOpen", u"JavaScript"_s, 0x100, u"*/"_s, u"1,1,sym 2,1,sym"_s,
-      0);
+  row("js_lowByteZeroReadsAsNothingOpen", u"JavaScript"_s, 0x100, u"*/"_s, u"1,1,sym 2,1,sym"_s, 0);
   row("rust_nestedCommentLeavesDepthOne", u"Rust"_s, 0, u"/* a /* b */"_s, u"1,12,com"_s, 257);
   row("rust_twoOpenersLeaveDepthTwo", u"Rust"_s, 0, u"/* /*"_s, u"1,5,com"_s, 513);
-  row("rust_closersBringDepthToZero", u"Rust"_s, 513, u"*/ */ x"_s, u"1,5,com 6,1,ws 7,1,id"_s,
-      0);
+  row("rust_closersBringDepthToZero", u"Rust"_s, 513, u"*/ */ x"_s, u"1,5,com 6,1,ws 7,1,id"_s, 0);
   row("rust_depthZeroReadsAsOne", u"Rust"_s, 1, u"*/ x"_s, u"1,2,com 3,1,ws 4,1,id"_s, 0);
   row("cpp_commentsDoNotNest", u"C/C++"_s, 0, u"/* /* */ x"_s, u"1,8,com 9,1,ws 10,1,id"_s, 0);
   row("py_tripleQuoteBeforeSingle", u"Python"_s, 0, u"x = \"\"\"doc"_s,
@@ -62,8 +60,7 @@ void TTestTokenizer::Samples_data() {
       u"1,1,id 2,1,ws 3,1,sym 4,1,ws 5,3,str"_s, 258);
   row("lua_blockMarkerBeatsLineMarker", u"Lua"_s, 0, u"--[[ a"_s, u"1,6,com"_s, 257);
   row("pas_braceCommentOpen", u"Pascal"_s, 0, u"begin { note"_s, u"1,5,kw 6,1,ws 7,6,com"_s, 257);
-  row("pas_parenStarIsSecondContext", u"Pascal"_s, 258, u"x *) y"_s, u"1,4,com 5,1,ws 6,1,id"_s,
-      0);
+  row("pas_parenStarIsSecondContext", u"Pascal"_s, 258, u"x *) y"_s, u"1,4,com 5,1,ws 6,1,id"_s, 0);
   row("toml_tripleQuoteOpens", u"TOML"_s, 0, u"a = \"\"\"x"_s,
       u"1,1,attr 2,1,ws 3,1,sym 4,1,ws 5,4,str"_s, 257);
 
@@ -73,8 +70,7 @@ void TTestTokenizer::Samples_data() {
   row("rb_linesInsideAreComment", u"Ruby"_s, 257, u"puts 1"_s, u"1,6,com"_s, 257);
   row("rb_endClosesAtColumnOne", u"Ruby"_s, 257, u"=end x"_s, u"1,6,com"_s, 0);
   row("m_indentedCloserDoesNotClose", u"MATLAB"_s, 257, u" %}"_s, u"1,3,com"_s, 257);
-  row("m_percentBraceLaterIsLineComment", u"MATLAB"_s, 0, u"x %{"_s, u"1,1,id 2,1,ws 3,2,com"_s,
-      0);
+  row("m_percentBraceLaterIsLineComment", u"MATLAB"_s, 0, u"x %{"_s, u"1,1,id 2,1,ws 3,2,com"_s, 0);
   row("au3_caseIgnoredInMarkers", u"AutoIt"_s, 0, u"#CS"_s, u"1,3,com"_s, 257);
 
   // Line comments
@@ -110,8 +106,7 @@ void TTestTokenizer::Samples_data() {
       u"1,8,str 9,1,ws 10,1,id"_s, 0);
   row("sql_qQuoteUnterminatedEndsAtLineEnd", u"SQL"_s, 0, u"Q'[x"_s, u"1,4,str"_s, 0);
   row("tex_dollarMath", u"TeX"_s, 0, u"\\section{A} $x$ % c"_s,
-      u"1,8,kw 9,1,sym/Brackets 10,1,id 11,1,sym/Brackets 12,1,ws 13,3,str 16,1,ws 17,3,com"_s,
-      0);
+      u"1,8,kw 9,1,sym/Brackets 10,1,id 11,1,sym/Brackets 12,1,ws 13,3,str 16,1,ws 17,3,com"_s, 0);
 
   // Numbers
   row("cpp_numberForms", u"C/C++"_s, 0, u"0x1F 1_000 3.14e-2 10px"_s,
@@ -130,8 +125,7 @@ void TTestTokenizer::Samples_data() {
       u"1,8,pre 9,1,ws 10,1,sym 11,5,id 16,1,sym 17,1,id 18,1,sym"_s, 0);
   row("cpp_indentedInclude", u"C/C++"_s, 0, u"  #include <x>"_s,
       u"1,2,ws 3,8,pre 11,1,ws 12,1,sym 13,1,id 14,1,sym"_s, 0);
-  row("cpp_hashAfterTokenIsSymbol", u"C/C++"_s, 0, u"x #y"_s, u"1,1,id 2,1,ws 3,1,sym 4,1,id"_s,
-      0);
+  row("cpp_hashAfterTokenIsSymbol", u"C/C++"_s, 0, u"x #y"_s, u"1,1,id 2,1,ws 3,1,sym 4,1,id"_s, 0);
   row("py_decorator", u"Python"_s, 0, u"@app.route(x)"_s,
       u"1,4,pre 5,1,sym 6,5,id/Function 11,1,sym/Brackets 12,1,id 13,1,sym/Brackets"_s, 0);
   row("erl_directiveTakesDash", u"Erlang"_s, 0, u"-module(x)."_s,
@@ -150,8 +144,8 @@ void TTestTokenizer::Samples_data() {
       u"1,4,kw 5,1,ws 6,6,id 12,1,ws 13,2,kw 15,1,ws 16,1,id"_s, 0);
   row("asm_registersIgnoreCase", u"Assembly"_s, 0, u"MOV EAX, $FF"_s,
       u"1,3,kw 4,1,ws 5,3,val 8,1,sym 9,1,ws 10,3,num"_s, 0);
-  row("ps_cmdletIsOneWord", u"PowerShell"_s, 0, u"Write-Host $x"_s,
-      u"1,10,val 11,1,ws 12,2,id"_s, 0);
+  row("ps_cmdletIsOneWord", u"PowerShell"_s, 0, u"Write-Host $x"_s, u"1,10,val 11,1,ws 12,2,id"_s,
+      0);
   row("cs_dashSplitsWords", u"C#"_s, 0, u"Write-Host"_s, u"1,5,id 6,1,sym 7,4,id"_s, 0);
   row("rb_questionMarkInWord", u"Ruby"_s, 0, u"defined?(x)"_s,
       u"1,8,kw 9,1,sym/Brackets 10,1,id 11,1,sym/Brackets"_s, 0);
@@ -173,20 +167,17 @@ void TTestTokenizer::Samples_data() {
   row("inno_colonIsKey", u"Inno Setup"_s, 0, u"x: 1"_s, u"1,1,attr 2,1,sym 3,1,ws 4,1,num"_s, 0);
   row("inno_keysAnywhere", u"Inno Setup"_s, 0, u"a; b= 1"_s,
       u"1,1,id 2,1,sym 3,1,ws 4,1,attr 5,1,sym 6,1,ws 7,1,num"_s, 0);
-  row("ini_keyTakesItsSpaces", u"INI"_s, 0, u"key = value"_s,
-      u"1,4,attr 5,1,sym 6,1,ws 7,5,id"_s, 0);
-  row("mk_targetIsKey", u"Makefile"_s, 0, u"all: main.o"_s,
-      u"1,3,attr 4,1,sym 5,1,ws 6,6,id"_s, 0);
+  row("ini_keyTakesItsSpaces", u"INI"_s, 0, u"key = value"_s, u"1,4,attr 5,1,sym 6,1,ws 7,5,id"_s,
+      0);
+  row("mk_targetIsKey", u"Makefile"_s, 0, u"all: main.o"_s, u"1,3,attr 4,1,sym 5,1,ws 6,6,id"_s, 0);
   row("reg_valueTypeIgnoresCase", u"Registry"_s, 0, u"\"Name\"=DWORD:1"_s,
       u"1,6,str 7,1,sym 8,5,kw 13,1,sym 14,1,num"_s, 0);
 
   // Characters without a class of their own
-  row("cpp_surrogatePairIsTwoTextUnits", u"C/C++"_s, 0, u"\U0001F600"_s, u"1,1,txt 2,1,txt"_s,
-      0);
+  row("cpp_surrogatePairIsTwoTextUnits", u"C/C++"_s, 0, u"\U0001F600"_s, u"1,1,txt 2,1,txt"_s, 0);
   row("cpp_unicodeLettersAndDigits", u"C/C++"_s, 0, u"\u00E9t\u00E9 \u0663"_s,
       u"1,3,id 4,1,ws 5,1,num"_s, 0);
-  row("cpp_noBreakSpaceIsBlank", u"C/C++"_s, 0, u"a\u00A0\u3000b"_s, u"1,1,id 2,2,ws 4,1,id"_s,
-      0);
+  row("cpp_noBreakSpaceIsBlank", u"C/C++"_s, 0, u"a\u00A0\u3000b"_s, u"1,1,id 2,2,ws 4,1,id"_s, 0);
 }
 
 void TTestTokenizer::Samples() {
@@ -196,7 +187,8 @@ void TTestTokenizer::Samples() {
   QFETCH(QString, tokens);
   QFETCH(uint, outState);
   // The PHP code island is built directly; it is not registered.
-  TUniHighlighter highlighter(language == u"PHP code" ? PhpCodeLanguage() : LanguageByKey(language));
+  TUniHighlighter highlighter(language == u"PHP code" ? PhpCodeLanguage()
+                                                      : LanguageByKey(language));
   TLineState out = 0xDEAD;
   QCOMPARE(TokenizeToDump(highlighter, line, inState, &out), tokens);
   QCOMPARE(out, outState);
