@@ -27,6 +27,25 @@ void TMELineList::Delete(int index) {
   Changed();
 }
 
+void TMELineList::InsertLines(int index, QStringList &&lines) {
+  if (index < 0 || index > FLines.size() || lines.isEmpty()) return;
+  FLines.insert(index, lines.size(), QString());
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    SanitizeInPlace(lines[i]);
+    FLines[index + i] = std::move(lines[i]);
+  }
+  lines.clear();
+  Changed();
+}
+
+void TMELineList::DeleteLines(int index, int count) {
+  const qsizetype from = qMax(0, index);
+  const qsizetype to = qMin(FLines.size(), qsizetype(index) + qMax(0, count));
+  if (from >= to) return;
+  FLines.remove(from, to - from);
+  Changed();
+}
+
 int TMELineList::Add(const QString &line) {
   FLines.append(Sanitize(line));
   Changed();

@@ -26,6 +26,10 @@ class TMELineList {
   void Put(int index, const QString &line);
   void Insert(int index, const QString &line);
   void Delete(int index);
+  // Block forms, so a paste or removal of many lines moves the rest of the list once. InsertLines
+  // accepts 0 <= index <= count; DeleteLines removes what lies in range of [index, index + count).
+  void InsertLines(int index, QStringList &&lines);
+  void DeleteLines(int index, int count);
   int Add(const QString &line);
   void Clear();
 

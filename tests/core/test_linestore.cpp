@@ -17,6 +17,10 @@ class TestLineStore : public QObject {
   void adoptLinesTakesOwnership();
   void lineEndingOf_data();
   void lineEndingOf();
+  void insertLinesAsBlock_data();
+  void insertLinesAsBlock();
+  void deleteLinesAsBlock_data();
+  void deleteLinesAsBlock();
 };
 
 void TestLineStore::setTextSplitsAndVotes_data() {
@@ -192,6 +196,63 @@ void TestLineStore::lineEndingOf() {
   QFETCH(int, ending);
   QCOMPARE(int(TMELineList::LineEndingOf(text)), ending);
   QCOMPARE(TMELineList::LineBreakOf(TMELineEnding(ending)), ending == leLF ? "\n" : ending == leCR ? "\r" : "\r\n");
+}
+
+void TestLineStore::insertLinesAsBlock_data() {
+  QTest::addColumn<int>("index");
+  QTest::addColumn<QStringList>("lines");
+  QTest::addColumn<QString>("result");
+  QTest::addColumn<int>("notified");
+  QTest::newRow("middle_keeps_order") << 1 << QStringList{"x", "y"} << "a|x|y|b|c" << 1;
+  QTest::newRow("at_start") << 0 << QStringList{"x"} << "x|a|b|c" << 1;
+  QTest::newRow("at_count_appends") << 3 << QStringList{"x", ""} << "a|b|c|x|" << 1;
+  QTest::newRow("each_line_sanitized") << 1 << QStringList{QString::fromUtf16(u"x\u0000y", 3), "\tz\r"}
+                                       << "a|x<00B7>y|<0009>z<00B7>|b|c" << 1;
+  QTest::newRow("past_count_ignored") << 4 << QStringList{"x"} << "a|b|c" << 0;
+  QTest::newRow("negative_ignored") << -1 << QStringList{"x"} << "a|b|c" << 0;
+  QTest::newRow("nothing_to_insert_no_notification") << 1 << QStringList{} << "a|b|c" << 0;
+}
+
+void TestLineStore::insertLinesAsBlock() {
+  QFETCH(int, index);
+  QFETCH(QStringList, lines);
+  QFETCH(QString, result);
+  QFETCH(int, notified);
+  TMELineList store;
+  store.SetText(u"a\nb\nc");
+  int fired = 0;
+  store.SetOnChange([&](TMELineList *) { ++fired; });
+  store.InsertLines(index, std::move(lines));
+  QCOMPARE(DumpLines(store.Lines()), result);
+  QCOMPARE(fired, notified);
+}
+
+void TestLineStore::deleteLinesAsBlock_data() {
+  QTest::addColumn<int>("index");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("result");
+  QTest::addColumn<int>("notified");
+  QTest::newRow("middle") << 1 << 2 << "a|d" << 1;
+  QTest::newRow("all") << 0 << 4 << "" << 1;
+  QTest::newRow("count_clipped_at_end") << 2 << 100 << "a|b" << 1;
+  QTest::newRow("huge_count_does_not_overflow") << 3 << 2147483647 << "a|b|c" << 1;
+  QTest::newRow("negative_start_clipped") << -1 << 2 << "b|c|d" << 1;
+  QTest::newRow("zero_count_no_notification") << 1 << 0 << "a|b|c|d" << 0;
+  QTest::newRow("at_count_no_notification") << 4 << 1 << "a|b|c|d" << 0;
+}
+
+void TestLineStore::deleteLinesAsBlock() {
+  QFETCH(int, index);
+  QFETCH(int, count);
+  QFETCH(QString, result);
+  QFETCH(int, notified);
+  TMELineList store;
+  store.SetText(u"a\nb\nc\nd");
+  int fired = 0;
+  store.SetOnChange([&](TMELineList *) { ++fired; });
+  store.DeleteLines(index, count);
+  QCOMPARE(DumpLines(store.Lines()), result);
+  QCOMPARE(fired, notified);
 }
 
 QTEST_GUILESS_MAIN(TestLineStore)

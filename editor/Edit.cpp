@@ -1,0 +1,74 @@
+// TMEEdit: construction, options, update brackets, status changes and the store's notification.
+#include "Edit.h"
+
+#include "platform/FontChoice.h"
+
+#include <QEvent>
+
+TMEEdit::TMEEdit(QWidget *parent) : QAbstractScrollArea(parent) {
+  resize(320, 240);
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setCursor(Qt::IBeamCursor);
+  FLines.SetOnChange([this](TMELineList *) { LinesStoreChanged(); });
+  setFont(ChooseFixedFont(QStringLiteral("Consolas"), 10));
+  MeasureFont();
+}
+
+void TMEEdit::SetOptions(TMEEditorOptions value) {
+  if (value == FOptions) return;
+  FOptions = value;
+  StatusChanged(scOptions);
+}
+
+void TMEEdit::SetReadOnly(bool value) {
+  if (value == FReadOnly) return;
+  FReadOnly = value;
+  StatusChanged(scReadOnly);
+}
+
+void TMEEdit::SetModified(bool value) {
+  if (value == FModified) return;
+  FModified = value;
+  StatusChanged(scModified);
+}
+
+void TMEEdit::BeginUpdate() { ++FUpdateCount; }
+
+void TMEEdit::EndUpdate() {
+  if (FUpdateCount == 0) return;
+  if (--FUpdateCount > 0) return;
+  FlushStatusChanges();
+  Repaint();
+}
+
+void TMEEdit::StatusChanged(TMEStatusChanges changes) {
+  FStatusChanges |= changes;
+  if (FUpdateCount == 0) FlushStatusChanges();
+}
+
+void TMEEdit::FlushStatusChanges() {
+  if (!FStatusChanges) return;
+  const TMEStatusChanges changes = FStatusChanges;
+  FStatusChanges = {};
+  Q_EMIT OnStatusChange(changes);
+}
+
+void TMEEdit::Repaint() { viewport()->update(); }
+
+void TMEEdit::LinesStoreChanged() {
+  // The primitives keep the rows in step themselves; anyone else may have changed any line.
+  if (!FOwnChange) InvalidateRows();
+  FStatusChanges |= scModified;
+  Repaint();
+}
+
+void TMEEdit::changeEvent(QEvent *event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::FontChange) MeasureFont();
+}
+
+void TMEEdit::resizeEvent(QResizeEvent *event) {
+  QAbstractScrollArea::resizeEvent(event);
+  // Rows depend on the width only through the wrap width.
+  if (FWordWrap && FRowsValid && FRows.WrapWidth() != WrapWidth()) InvalidateRows();
+}

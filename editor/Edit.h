@@ -1,0 +1,211 @@
+#pragma once
+// TMEEdit: the program's editor control. It owns its line store and changes text only through
+// InsertTextAt and DeleteRange, which record undo and keep the display rows in step.
+#include "Coords.h"
+#include "RowMap.h"
+#include "TextRenderer.h"
+#include "UndoList.h"
+#include "core/LineStore.h"
+
+#include <QAbstractScrollArea>
+
+enum TMEStatusChange : quint16 {
+  scCaretX = 1,
+  scCaretY = 2,
+  scLeftChar = 4,
+  scTopLine = 8,
+  scInsertMode = 16,
+  scModified = 32,
+  scSelection = 64,
+  scReadOnly = 128,
+  scOptions = 256,
+};
+Q_DECLARE_FLAGS(TMEStatusChanges, TMEStatusChange)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TMEStatusChanges)
+
+enum TMEEditorOption : quint8 {
+  eoAutoIndent = 1,
+  eoTabsToSpaces = 2,
+  eoTabIndent = 4,
+  eoTrimTrailingSpaces = 8,
+  eoGroupUndo = 16,
+  eoSpecialLineDefaultFg = 32,
+  eoCompleteBrackets = 64,
+  eoCompleteQuotes = 128,
+};
+Q_DECLARE_FLAGS(TMEEditorOptions, TMEEditorOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TMEEditorOptions)
+
+enum TMEScrollOption : quint8 { eoScrollPastEol = 1, eoShowScrollHint = 2 };
+Q_DECLARE_FLAGS(TMEScrollOptions, TMEScrollOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TMEScrollOptions)
+
+constexpr quint16 ecIndentLines = 610;
+constexpr quint16 ecUnindentLines = 611;
+
+class TMEEdit : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit TMEEdit(QWidget *parent = nullptr);
+
+  // Text.
+  TMELineList &Lines() { return FLines; }
+  const TMELineList &Lines() const { return FLines; }
+  QString GetText() const { return FLines.GetText(); }
+  void SetText(const QString &value);
+  void ClearAll();
+  // At least 1: an empty document is one empty line.
+  int LineCount() const { return qMax(1, FLines.GetCount()); }
+  QString LineText(int line) const { return FLines.Get(line - 1); }
+
+  // Caret and selection.
+  int CaretX() const { return FCaret.Char; }
+  int CaretY() const { return FCaret.Line; }
+  TBufferCoord CaretXY() const { return FCaret; }
+  void SetCaretXY(TBufferCoord value);
+  TBufferCoord BlockBegin() const { return FBlockBegin; }
+  TBufferCoord BlockEnd() const { return FBlockEnd; }
+  void SetBlockBegin(TBufferCoord value);
+  void SetBlockEnd(TBufferCoord value);
+  bool SelAvail() const { return FBlockBegin != FBlockEnd; }
+  // Lines joined by CR LF, whatever the document's line break.
+  QString SelText() const;
+  void SetSelText(const QString &value);
+  int SelStart() const;
+  int SelEnd() const;
+  void SetSelStart(int value);
+  void SetSelEnd(int value);
+  void SetCaretAndSelection(TBufferCoord caret, TBufferCoord blockBegin, TBufferCoord blockEnd);
+  void SelectAll();
+  void SelectLine(int line);
+  void ClampCoord(TBufferCoord &coord) const;
+  void MoveCaret(TBufferCoord coord);
+  void MoveCaretExtend(TBufferCoord coord, bool extend);
+
+  // Editing. The two primitives every change goes through; record adds an undo record.
+  TBufferCoord InsertTextAt(TBufferCoord pos, const QString &text, bool record);
+  // Answers whether anything was removed.
+  bool DeleteRange(TBufferCoord from, TBufferCoord to, bool record);
+  void DeleteSelection();
+  QString GetTextRange(TBufferCoord from, TBufferCoord to) const;
+  // Backspace and Delete: one character (a surrogate pair whole) or one line break.
+  void DeleteLastChar();
+  void DeleteChar();
+  void IndentLines(bool unindent);
+  void CommandProcessor(quint16 command, QChar aChar = QChar(), void *data = nullptr);
+
+  // 0-based character offsets, line breaks counted as the document's own.
+  int CoordToOffset(TBufferCoord coord) const;
+  TBufferCoord OffsetToCoord(int offset) const;
+
+  bool CanPaste() const;
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+
+  void Undo();
+  void Redo();
+  bool CanUndo() const { return !FReadOnly && FUndoList.CanUndo(); }
+  bool CanRedo() const { return !FReadOnly && FUndoList.CanRedo(); }
+  bool Modified() const { return FModified; }
+  void SetModified(bool value);
+  const TMEUndoList &UndoList() const { return FUndoList; }
+
+  TMEEditorOptions Options() const { return FOptions; }
+  void SetOptions(TMEEditorOptions value);
+  TMEScrollOptions ScrollOptions() const { return FScrollOptions; }
+  void SetScrollOptions(TMEScrollOptions value) { FScrollOptions = value; }
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value);
+  int TabWidth() const { return FTabWidth; }
+  void SetTabWidth(int value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool value);
+
+  // Status changes made inside a bracket are reported once, when the outermost one closes.
+  void BeginUpdate();
+  void EndUpdate();
+
+  // Positions and rows.
+  TDisplayCoord PixelsToRowColumn(int pixelX, int pixelY);
+  TBufferCoord DisplayToBufferPos(TDisplayCoord display);
+  TDisplayCoord BufferToDisplayPos(TBufferCoord buffer);
+  TMERow GetRowInfo(int index);
+  int BufferToRow(TBufferCoord coord);
+  int RowCount();
+  int CharToPixelX(TBufferCoord coord);
+  int PixelXToChar(int row, int x);
+  void BuildRows();
+  void InvalidateRows();
+  // The word-wrap rows, built; empty without word wrap.
+  const TMERowMap &Rows();
+
+  // Font geometry and the text area.
+  void MeasureFont();
+  int FontPixelSize() const;
+  int CharWidth() const { return FCharWidth; }
+  int LineHeight() const { return FLineHeight; }
+  int Baseline() const { return FBaseline; }
+  int TextLeft() const;
+  int TextAreaWidth() const;
+  int VisibleRowCount() const;
+  int VisibleColumns() const;
+  TMETextRenderer &Renderer() { return FRenderer; }
+
+  // The view's position in the text.
+  int TopLine() const { return FTopLine; }
+  void SetTopLine(int value);
+  int LeftChar() const { return FLeftChar; }
+  void SetLeftChar(int value);
+  void EnsureCursorPosVisible();
+
+ Q_SIGNALS:
+  // After every completed change of the text made through the editor.
+  void OnChange();
+  void OnStatusChange(TMEStatusChanges changes);
+
+ protected:
+  void changeEvent(QEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+
+ private:
+  void StatusChanged(TMEStatusChanges changes);
+  void FlushStatusChanges();
+  void Repaint();
+  void LinesStoreChanged();
+  // The primitives replaced the 0-based lines [first, first + oldCount) by newCount lines.
+  void LinesReplaced(int first, int oldCount, int newCount);
+  void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end);
+  void FinishUndoRedo();
+  int WrapWidth() const;
+  int RowOriginColumns(const TMERow &row) const;
+
+  TMELineList FLines;
+  TMETextRenderer FRenderer;
+  TMERowMap FRows;
+  TMEUndoList FUndoList;
+  bool FRowsValid = false;
+  // Set while the primitives change the store, so its notification is not taken for a change
+  // made behind the editor's back.
+  bool FOwnChange = false;
+
+  TBufferCoord FCaret;
+  TBufferCoord FBlockBegin;
+  TBufferCoord FBlockEnd;
+  TMEEditorOptions FOptions = eoAutoIndent | eoTabIndent | eoGroupUndo;
+  TMEScrollOptions FScrollOptions;
+  bool FReadOnly = false;
+  bool FModified = false;
+  int FUpdateCount = 0;
+  TMEStatusChanges FStatusChanges;
+
+  int FCharWidth = 8;
+  int FLineHeight = 16;
+  int FBaseline = 13;
+  int FTextMargin = 2;
+  int FTabWidth = 4;
+  bool FWordWrap = false;
+  int FTopLine = 1;
+  int FLeftChar = 1;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The undo and redo stacks of plain text records. Records of one user action share a group
+// number and are replayed together.
+#include "Coords.h"
+
+#include <QList>
+#include <QString>
+
+enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2 };
+
+struct TMEUndoRec {
+  TMEUndoKind Kind = ukInsert;
+  // Inserted text as given, or removed text with CR LF between its lines.
+  QString Text;
+  TBufferCoord StartPos;
+  // Where Text ends in the document, kept so a replay never has to split Text to find it.
+  TBufferCoord EndPos;
+  TBufferCoord CaretBefore;
+  TBufferCoord SelBeginBefore;
+  TBufferCoord SelEndBefore;
+  int GroupId = 0;
+};
+
+class TMEUndoList {
+ public:
+  // Gives rec its group and pushes it; clears the redo stack. Inside a block the first record
+  // opens a group that the rest of the block joins. Outside, with groupUndo, a one-unit insertion
+  // joins the group of an insertion just before it.
+  void Add(TMEUndoRec rec, bool groupUndo);
+  void BeginBlock();
+  void EndBlock();
+
+  bool CanUndo() const { return !FUndo.isEmpty(); }
+  bool CanRedo() const { return !FRedo.isEmpty(); }
+  // Group of the newest record; the stack must not be empty.
+  int UndoGroup() const { return FUndo.last().GroupId; }
+  int RedoGroup() const { return FRedo.last().GroupId; }
+  TMEUndoRec TakeUndo() { return FUndo.takeLast(); }
+  TMEUndoRec TakeRedo() { return FRedo.takeLast(); }
+  // Replays move records between the stacks without touching groups or the redo stack.
+  void PushUndo(TMEUndoRec rec) { FUndo.append(std::move(rec)); }
+  void PushRedo(TMEUndoRec rec) { FRedo.append(std::move(rec)); }
+  // Empties both stacks; group numbers keep counting up.
+  void Clear();
+
+  // Both stacks, oldest first, one record per line as "kind group start-end text", for tests.
+  QString DebugDump() const;
+
+ private:
+  QList<TMEUndoRec> FUndo;
+  QList<TMEUndoRec> FRedo;
+  int FUndoGroup = 0;
+  int FUndoBlockDepth = 0;
+  bool FUndoBlockFresh = false;
+  TMEUndoKind FLastUndoKind = ukInsert;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// TColor: 0x00BBGGRR, or a system colour 0xFF0000nn that stands for a colour of the platform theme.
+#include <QColor>
+#include <QtGlobal>
+
+using TColor = quint32;
+
+constexpr TColor clWindow = 0xFF000005;
+constexpr TColor clWindowText = 0xFF000008;
+constexpr TColor clHighlight = 0xFF00000D;
+constexpr TColor clHighlightText = 0xFF00000E;
+constexpr TColor clBtnFace = 0xFF00000F;
+constexpr TColor clGrayText = 0xFF000011;
+
+// The plain 0x00BBGGRR value of a colour, system colours taken from the application palette.
+TColor ColorToRGB(TColor color);
+QColor ColorToQColor(TColor color);
