@@ -34,7 +34,6 @@ class TUniHighlighter : public TMECustomHighlighter {
   // Recolours every attribute from the dark or the light palette.
   void ApplyPalette(bool dark);
   bool DarkPalette() const { return FDarkPalette; }
-  const TUniLanguage &Language() const { return FLang; }
 
  private:
   class TGenericScan;

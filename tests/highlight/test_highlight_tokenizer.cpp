@@ -16,6 +16,7 @@ class TTestTokenizer : public QObject {
  private Q_SLOTS:
   void Samples_data();
   void Samples();
+  void LongerStringMarkersComeFirst();
   void DeepNestingSaturates();
   void WordsIgnoreTheUserLocale();
 };
@@ -192,6 +193,17 @@ void TTestTokenizer::Samples() {
   TLineState out = 0xDEAD;
   QCOMPARE(TokenizeToDump(highlighter, line, inState, &out), tokens);
   QCOMPARE(out, outState);
+}
+
+void TTestTokenizer::LongerStringMarkersComeFirst() {
+  // Listed short marker first: the highlighter still tries the three quotes before the one.
+  TUniHighlighter highlighter(
+      TUniLanguage{.Name = u"Test"_s, .Strings = {Quote(u"'"), Quote(u"'''", 0, qfMultiline)}});
+  TLineState out = 0;
+  QCOMPARE(TokenizeToDump(highlighter, u"'''a", 0, &out), u"1,4,str"_s);
+  QCOMPARE(out, 257u);
+  QCOMPARE(TokenizeToDump(highlighter, u"b''' 'c'", out, &out), u"1,4,str 5,1,ws 6,3,str"_s);
+  QCOMPARE(out, 0u);
 }
 
 void TTestTokenizer::DeepNestingSaturates() {
