@@ -7,8 +7,8 @@ TUniHighlighter::TUniHighlighter(TUniLanguage lang)
 }
 
 void TUniHighlighter::BuildContexts() {
-  // An exchange sort, longest opening marker first, so that three quotes are tried before one;
-  // markers of equal length keep the order this sort leaves them in.
+  // Longest opening marker first, so that three quotes are tried before one. The plain exchange
+  // sort stays: the order it leaves equal lengths in numbers the contexts that line states store.
   QList<TUniStringSpec> &strings = FLang.Strings;
   for (qsizetype i = 0; i + 1 < strings.size(); ++i)
     for (qsizetype j = i + 1; j < strings.size(); ++j)
