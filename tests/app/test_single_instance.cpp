@@ -1,0 +1,65 @@
+// The single-instance lock and the hand-off of a command line from a second copy.
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QUuid>
+#include <QtConcurrent>
+
+class TestSingleInstance : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void secondCopyHandsOverText();
+  void noAnswerMeansRunAlone();
+  void staleSocketIsReplaced();
+
+ private:
+  static QString UniqueName() { return "quennet-test-" + QUuid::createUuid().toString(QUuid::Id128); }
+};
+
+void TestSingleInstance::secondCopyHandsOverText() {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  QVERIFY(first.TryBecomeFirst());
+  QStringList received;
+  QVERIFY(first.Listen([&](const QString &text) { received << text; }));
+  TSingleInstance second(name);
+  QVERIFY(!second.TryBecomeFirst());
+  const QString text = QString::fromUtf16(u"/tmp/a \u00e9.txt\r\n/tmp/b.txt\r\n");
+  QFuture<bool> sent = QtConcurrent::run([&] { return second.HandOff(text, 5000); });
+  QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 5000);
+  QVERIFY(sent.result());
+  QCOMPARE(received.first(), text);
+  QFuture<bool> empty = QtConcurrent::run([&] { return second.HandOff(QString(), 5000); });
+  QTRY_COMPARE_WITH_TIMEOUT(received.size(), 2, 5000);  // nothing to open: the window is raised
+  QVERIFY(empty.result());
+  QCOMPARE(received.last(), QString());
+}
+
+void TestSingleInstance::noAnswerMeansRunAlone() {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  QVERIFY(first.TryBecomeFirst());  // locked, but not listening: starting up or hung
+  TSingleInstance second(name);
+  QVERIFY(!second.TryBecomeFirst());
+  QVERIFY(!second.HandOff("/tmp/x\r\n", 300));
+}
+
+void TestSingleInstance::staleSocketIsReplaced() {
+  const QString name = UniqueName();
+  QFile stale(QDir::temp().filePath(name));  // the socket file of a copy that died
+  QVERIFY(stale.open(QIODevice::WriteOnly));
+  stale.close();
+  TSingleInstance first(name);
+  QVERIFY(first.TryBecomeFirst());
+  bool got = false;
+  QVERIFY(first.Listen([&](const QString &) { got = true; }));
+  TSingleInstance second(name);
+  QFuture<bool> sent = QtConcurrent::run([&] { return second.HandOff("x\r\n", 5000); });
+  QTRY_VERIFY_WITH_TIMEOUT(got, 5000);
+  QVERIFY(sent.result());
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "test_single_instance.moc"
