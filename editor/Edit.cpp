@@ -57,7 +57,12 @@ void TMEEdit::Repaint() { viewport()->update(); }
 
 void TMEEdit::LinesStoreChanged() {
   // The primitives keep the rows in step themselves; anyone else may have changed any line.
-  if (!FOwnChange) InvalidateRows();
+  if (!FOwnChange) {
+    InvalidateRows();
+    const int oldCount = FReportedLineCount;
+    FReportedLineCount = FLines.GetCount();
+    Q_EMIT OnLinesReplaced(0, oldCount, FReportedLineCount);
+  }
   FStatusChanges |= scModified;
   Repaint();
 }

@@ -164,6 +164,9 @@ class TMEEdit : public QAbstractScrollArea {
   // After every completed change of the text made through the editor.
   void OnChange();
   void OnStatusChange(TMEStatusChanges changes);
+  // The 0-based lines [first, first + oldCount) became newCount lines. A change made to the store
+  // behind the editor's back is reported as every line replaced.
+  void OnLinesReplaced(int first, int oldCount, int newCount);
 
  protected:
   void changeEvent(QEvent *event) override;
@@ -189,6 +192,8 @@ class TMEEdit : public QAbstractScrollArea {
   // Set while the primitives change the store, so its notification is not taken for a change
   // made behind the editor's back.
   bool FOwnChange = false;
+  // The line count last reported through OnLinesReplaced.
+  int FReportedLineCount = 0;
 
   TBufferCoord FCaret;
   TBufferCoord FBlockBegin;

@@ -19,6 +19,8 @@ const TMERowMap &TMEEdit::Rows() {
 
 void TMEEdit::LinesReplaced(int first, int oldCount, int newCount) {
   if (FWordWrap && FRowsValid) FRows.Rewrap(FLines, first, oldCount, newCount);
+  FReportedLineCount = FLines.GetCount();
+  Q_EMIT OnLinesReplaced(first, oldCount, newCount);
 }
 
 int TMEEdit::RowCount() {
