@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,9 +85,13 @@ void TestCommandLine::collectFromListFile() {
 
 void TestCommandLine::listFileOutsideTempIsKept() {
   // "/filelist:" must not delete a file the user keeps elsewhere.
-  QTemporaryDir outside(QDir::currentPath() + "/listXXXXXX");
-  QVERIFY(!outside.path().startsWith(QDir::tempPath()));
-  const QString list = outside.filePath("keep.txt");
+  // The temporary folder moves to a sibling of the list's folder, wherever the test runs.
+  QVERIFY(QDir(FDir.path()).mkpath("temp") && QDir(FDir.path()).mkpath("kept"));
+  const QByteArray oldTemp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(FDir.filePath("temp")));
+  const auto restore = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+  QCOMPARE(QDir::tempPath(), FDir.filePath("temp"));
+  const QString list = FDir.filePath("kept/keep.txt");
   QFile f(list);
   QVERIFY(f.open(QIODevice::WriteOnly));
   f.write(QFile::encodeName(FA));
