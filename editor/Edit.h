@@ -53,7 +53,8 @@ class TMEEdit : public QAbstractScrollArea {
   TMELineList &Lines() { return FLines; }
   const TMELineList &Lines() const { return FLines; }
   QString GetText() const { return FLines.GetText(); }
-  void SetText(const QString &value);
+  // altered (optional): a line had to be sanitized or cut (see TMELineList::SetText).
+  void SetText(const QString &value, bool *altered = nullptr);
   void ClearAll();
   // At least 1: an empty document is one empty line.
   int LineCount() const { return qMax(1, FLines.GetCount()); }

@@ -233,8 +233,8 @@ void TMEEdit::DeleteChar() {
   Q_EMIT OnChange();
 }
 
-void TMEEdit::SetText(const QString &value) {
-  FLines.SetText(value);
+void TMEEdit::SetText(const QString &value, bool *altered) {
+  FLines.SetText(value, altered);
   FCaret = FBlockBegin = FBlockEnd = {1, 1};
   FTopLine = FLeftChar = 1;
   FUndoList.Clear();

@@ -1,0 +1,71 @@
+// Word-wrap rows kept in step by the editing primitives: after any edit they are exactly the
+// rows a full rebuild gives, and the causes of a full rebuild still rebuild.
+#include "EditorTestUtil.h"
+
+#include <QRandomGenerator>
+
+class TestEditorWrap : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void randomEditsMatchFullRebuild();
+  void widthTabWidthAndOutsideChangesRebuild();
+};
+
+static QString FullRebuild(TMEEdit &edit, int width) {
+  TMERowMap rows;
+  rows.Build(edit.Lines(), width, edit.TabWidth());
+  return rows.DebugDump();
+}
+
+void TestEditorWrap::randomEditsMatchFullRebuild() {
+  TMEEdit edit;
+  SetWrapColumns(edit, 9);
+  edit.SetWordWrap(true);
+  edit.SetScrollOptions(eoScrollPastEol);
+  SetLines(edit, "the quick brown fox|jumps over||the lazy dog\tand more");
+  QVERIFY(!edit.Rows().DebugDump().isEmpty());  // rows exist before the edits start
+  QRandomGenerator rng(5);
+  const QStringList inserts = {"x", " ", "\t", "\r\n", "word word word\nnext", QString::fromUtf16(u"\u4E00\U0001F600"),
+                               QString::fromUtf16(u"e\u0301"), "a\r\n\r\nb", ""};
+  const auto randomPos = [&] {
+    const int line = 1 + int(rng.bounded(edit.LineCount()));
+    return TBufferCoord{1 + int(rng.bounded(int(edit.LineText(line).size()) + 3)), line};
+  };
+  for (int step = 0; step < 400; ++step) {
+    const TBufferCoord a = randomPos();
+    const TBufferCoord b = rng.bounded(3) ? a : randomPos();
+    edit.SetCaretAndSelection(b, a, b);
+    switch (rng.bounded(7)) {
+      case 0: edit.DeleteLastChar(); break;
+      case 1: edit.DeleteChar(); break;
+      case 2: edit.IndentLines(rng.bounded(2)); break;
+      case 3: edit.Undo(); break;
+      case 4: edit.Redo(); break;
+      default: edit.SetSelText(inserts[int(rng.bounded(inserts.size()))]); break;
+    }
+    QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 9));
+  }
+}
+
+void TestEditorWrap::widthTabWidthAndOutsideChangesRebuild() {
+  TMEEdit edit;
+  SetWrapColumns(edit, 8);
+  edit.SetWordWrap(true);
+  SetLines(edit, "ab\tcd efgh ijk");
+  // Tab width 4: the tab ends at column 4, "f" overflows and the row breaks after the space.
+  QCOMPARE(edit.Rows().DebugDump(), QStringLiteral("(1,1,6) (1,7,8)"));
+  // Tab width 8: the tab reaches column 8, so "c" overflows and the row ends on the tab.
+  edit.SetTabWidth(8);
+  QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 8));
+  QCOMPARE(edit.Rows().DebugDump(), QStringLiteral("(1,1,3) (1,4,8) (1,12,3)"));
+  SetWrapColumns(edit, 5);
+  QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 5));
+  edit.Lines().Put(0, QStringLiteral("changed behind the editor"));
+  QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 5));
+  edit.SetWordWrap(false);
+  QCOMPARE(edit.Rows().Count(), 0);
+  QCOMPARE(edit.RowCount(), 1);
+}
+
+QTEST_MAIN(TestEditorWrap)
+#include "test_editor_wrap.moc"
