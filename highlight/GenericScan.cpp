@@ -23,8 +23,15 @@ bool IsHexDigit(char16_t c) {
 
 class TUniHighlighter::TGenericScan {
  public:
-  TGenericScan(const TUniHighlighter &hl, QStringView line, TMETokenList &tokens)
-      : FHl(hl), FLang(hl.FLang), FText(line.utf16()), FLength(line.size()), FTokens(tokens) {}
+  TGenericScan(const TUniHighlighter &hl, QStringView text, TMETokenList &tokens, qsizetype column,
+               qsizetype *closeAt)
+      : FHl(hl),
+        FLang(hl.FLang),
+        FText(text.utf16()),
+        FLength(text.size()),
+        FColumn(column),
+        FCloseAt(closeAt),
+        FTokens(tokens) {}
 
   TLineState Run(TLineState inState);
 
@@ -34,7 +41,7 @@ class TUniHighlighter::TGenericScan {
   bool Is(char16_t c, quint8 classes) const { return FHl.FClasses.Is(c, classes); }
   void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
             const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.append(TMEToken{qint32(start + 1), qint32(len), kind, attr});
+    if (len > 0) FTokens.append(TMEToken{qint32(FColumn + start + 1), qint32(len), kind, attr});
   }
   bool MatchAt(QStringView marker, qsizetype i) const;
   qsizetype SkipSpaces(qsizetype i) const {
@@ -46,6 +53,9 @@ class TUniHighlighter::TGenericScan {
   bool ScanToClose(QStringView open, QStringView close, char16_t escape, bool doubling,
                    bool nestable, quint32 &depth);
   bool LineCommentAt() const;
+  bool PhpCloseAt(qsizetype i) const {
+    return FCloseAt && FText[i] == u'?' && i + 1 < FLength && FText[i + 1] == u'>';
+  }
   TStep Comments();
   TStep Strings();
   void Whitespace();
@@ -59,6 +69,8 @@ class TUniHighlighter::TGenericScan {
   const TUniLanguage &FLang;
   const char16_t *FText;
   const qsizetype FLength;
+  const qsizetype FColumn;  // where the text stands in its line
+  qsizetype *const FCloseAt;
   TMETokenList &FTokens;
   qsizetype FPos = 0;
   bool FKeyPos = true;        // a plain word here may be a key
@@ -66,9 +78,11 @@ class TUniHighlighter::TGenericScan {
   TLineState FOutState = 0;
 };
 
-TLineState TUniHighlighter::TokenizeGeneric(QStringView line, TLineState inState,
-                                            TMETokenList &tokens) const {
-  return TGenericScan(*this, line, tokens).Run(inState);
+TLineState TUniHighlighter::TokenizeGeneric(QStringView text, TLineState inState,
+                                            TMETokenList &tokens, qsizetype column,
+                                            qsizetype *closeAt) const {
+  if (closeAt) *closeAt = -1;
+  return TGenericScan(*this, text, tokens, column, closeAt).Run(inState);
 }
 
 TLineState TUniHighlighter::TGenericScan::Run(TLineState inState) {
@@ -106,18 +120,24 @@ TLineState TUniHighlighter::TGenericScan::Run(TLineState inState) {
       if (step == stNext) continue;
     }
     if ((classes & ccDigit) ||
-        (FLang.HexDollar && c == u'$' && FPos + 1 < FLength && IsHexDigit(FText[FPos + 1])))
+        (FLang.HexDollar && c == u'$' && FPos + 1 < FLength && IsHexDigit(FText[FPos + 1]))) {
       Number();
-    else if (classes & ccIdentStart)
+    } else if (classes & ccIdentStart) {
       Word();
-    else if (classes & ccBracket)
+    } else if (classes & ccBracket) {
       Single(tkSymbol, &FHl.FAttrBracket, true);
-    else if (c == u'-' && FKeyPos)  // "- name:" in a YAML list still has its key
+    } else if (c == u'-' && FKeyPos) {  // "- name:" in a YAML list still has its key
       Single(tkSymbol, &FHl.FAttrSymbol, true);
-    else if (classes & ccSymbol)
+    } else if (classes & ccSymbol) {
+      // In PHP code "?" is never part of a word, a number or a marker: it stands alone here.
+      if (PhpCloseAt(FPos)) {
+        *FCloseAt = FPos;
+        return 0;
+      }
       Single(tkSymbol, &FHl.FAttrSymbol, false);
-    else
+    } else {
       Single(tkText, &FHl.FAttrText, false);
+    }
   }
   return 0;
 }
@@ -209,8 +229,16 @@ TUniHighlighter::TGenericScan::TStep TUniHighlighter::TGenericScan::Comments() {
       !FSignificant && std::any_of(FLang.LineStartComments.begin(), FLang.LineStartComments.end(),
                                    [this](const QString &marker) { return MatchAt(marker, FPos); });
   if (!lineStart && !LineCommentAt()) return stNone;
-  Emit(start, FLength - start, tkComment, &FHl.FAttrComment);
+  // A "?>" ends a PHP block even inside a line comment.
   FPos = FLength;
+  if (FCloseAt) {
+    for (qsizetype i = start; i < FLength; ++i)
+      if (PhpCloseAt(i)) {
+        *FCloseAt = FPos = i;
+        break;
+      }
+  }
+  Emit(start, FPos - start, tkComment, &FHl.FAttrComment);
   FOutState = 0;
   return stStop;
 }

@@ -64,16 +64,29 @@ void TUniHighlighter::ApplyPalette(bool dark) {
     FAttrList[i]->SetForeground(dark ? entry.Dark : entry.Light);
     FAttrList[i]->SetStyle(entry.Style);
   }
+  // Island tokens carry the islands' own attributes, so those change colour with the page.
+  for (TUniHighlighter *island : {FJsHL.get(), FCssHL.get(), FPhpHL.get()})
+    if (island) island->ApplyPalette(dark);
+}
+
+void TUniHighlighter::EnableHtmlIslands(TUniLanguage js, TUniLanguage css) {
+  if (!FJsHL) FJsHL = std::make_unique<TUniHighlighter>(std::move(js));
+  if (!FCssHL) FCssHL = std::make_unique<TUniHighlighter>(std::move(css));
+  FJsHL->ApplyPalette(FDarkPalette);
+  FCssHL->ApplyPalette(FDarkPalette);
+}
+
+void TUniHighlighter::EnablePhpIsland(TUniLanguage phpCode) {
+  if (!FPhpHL) FPhpHL = std::make_unique<TUniHighlighter>(std::move(phpCode));
+  FPhpHL->ApplyPalette(FDarkPalette);
 }
 
 void TUniHighlighter::TokenizeLine(QStringView line, TLineState inState, TMETokenList &tokens,
                                    TLineState &outState) {
   tokens.clear();
   switch (FLang.Markup) {
-    case umNone:
-    // Tags and Markdown are to get scanners of their own; until then they take the generic road,
-    // which their empty definitions reduce to words, numbers and symbols.
-    case umXml:
-    case umMarkdown: outState = TokenizeGeneric(line, inState, tokens); break;
+    case umNone: outState = TokenizeGeneric(line, inState, tokens); break;
+    case umXml: outState = TokenizeTags(line, inState, tokens); break;
+    case umMarkdown: outState = TokenizeMarkdown(line, inState, tokens); break;
   }
 }

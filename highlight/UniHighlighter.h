@@ -7,6 +7,8 @@
 #include "UniLanguage.h"
 #include "WordTable.h"
 
+#include <memory>
+
 // A construct that can stay open across a line end: a block comment or a multi-line string.
 struct TUniContext {
   QString OpenMarker;
@@ -31,16 +33,31 @@ class TUniHighlighter : public TMECustomHighlighter {
   const TMEHighlighterAttributes *AttributeForKind(TMETokenKind kind) const override;
   QString LanguageName() const override { return FLang.Name; }
 
-  // Recolours every attribute from the dark or the light palette.
+  // Recolours every attribute, and those of the islands, from the dark or the light palette.
   void ApplyPalette(bool dark);
   bool DarkPalette() const { return FDarkPalette; }
 
+  // Island highlighters for the content of script and style elements and of PHP blocks, which
+  // only the tag tokenizer uses. Each is created once; a later call keeps the one there is.
+  void EnableHtmlIslands(TUniLanguage js, TUniLanguage css);
+  void EnablePhpIsland(TUniLanguage phpCode);
+
  private:
   class TGenericScan;
+  class TTagScan;
+  class TMarkdownScan;
 
   void BuildContexts();
-  // The scanner of every language without markup; defined with TGenericScan.
-  TLineState TokenizeGeneric(QStringView line, TLineState inState, TMETokenList &tokens) const;
+  // The scanner of every language without markup; defined with TGenericScan. Appends the tokens
+  // of text, which stands at column column + 1 of its line. With closeAt, the scan ends before
+  // the first "?>" outside strings and block comments, and closeAt receives its offset in text
+  // (-1 when there is none).
+  TLineState TokenizeGeneric(QStringView text, TLineState inState, TMETokenList &tokens,
+                             qsizetype column = 0, qsizetype *closeAt = nullptr) const;
+  // XML, HTML and PHP pages, with their islands; defined with TTagScan.
+  TLineState TokenizeTags(QStringView line, TLineState inState, TMETokenList &tokens) const;
+  // Defined with TMarkdownScan.
+  TLineState TokenizeMarkdown(QStringView line, TLineState inState, TMETokenList &tokens) const;
 
   TUniLanguage FLang;  // Strings reordered longest opening marker first
   QList<TUniContext> FContexts;
@@ -69,4 +86,8 @@ class TUniHighlighter : public TMECustomHighlighter {
       &FAttrType, &FAttrFunction, &FAttrBracket, &FAttrSymbol,   &FAttrPreproc,
       &FAttrKey,  &FAttrElement,  &FAttrHeading, &FAttrEmphasis, &FAttrLink};
   bool FDarkPalette = false;
+
+  std::unique_ptr<TUniHighlighter> FJsHL;
+  std::unique_ptr<TUniHighlighter> FCssHL;
+  std::unique_ptr<TUniHighlighter> FPhpHL;
 };

@@ -13,6 +13,8 @@ class TUniShim : public TUniHighlighter {
   explicit TUniShim(QStringView key);
 
  private:
+  void AttachIslands();
+
   QString FKey;
 };
 
