@@ -3,8 +3,7 @@
 #include "BenchGroup.h"
 #include "BenchInputs.h"
 #include "BenchUtil.h"
-#include "highlight/LanguageRegistry.h"
-#include "highlight/UniHighlighter.h"
+#include "highlight/HighlighterSet.h"
 
 #include <QStringList>
 
@@ -75,6 +74,38 @@ QStringList ShellScript() {
   });
 }
 
+QStringList HtmlPage() {
+  return Generate({
+      QStringLiteral("<!DOCTYPE html>"),
+      QStringLiteral("<html lang=\"en\"><head><title>Report %n</title>"),
+      QStringLiteral("<style>body { margin: %npx; color: #333; } .warn { font-weight: bold }</style>"),
+      QStringLiteral("<script type=\"text/javascript\">"),
+      QStringLiteral("  var total = %n; /* running total"),
+      QStringLiteral("     carried across lines */ function add(x) { return total += x * 1.5; }"),
+      QStringLiteral("  document.title = \"Report \" + total + '</b>';"),
+      QStringLiteral("</script></head>"),
+      QStringLiteral("<body><!-- generated page %n -->"),
+      QStringLiteral("  <div class='row' id=\"r%n\"><a href=\"/item/%n\">item %n</a> &amp; more</div>"),
+      QStringLiteral("  <p>Plain paragraph text about host %n, with <b>bold</b> and <i>italic</i>.</p>"),
+      QStringLiteral("  <![CDATA[ raw <data> %n ]]> <br/>"),
+      QStringLiteral("</body></html>"),
+  });
+}
+
+QStringList MarkdownDocument() {
+  return Generate({
+      QStringLiteral("# Release notes %n"),
+      QStringLiteral("Some *emphasis*, some _more_, and `inline code %n` in a sentence."),
+      QStringLiteral("- see [the docs](https://example.org/docs/%n) for details"),
+      QStringLiteral("> quoted reply from mailto:someone@example.org"),
+      QStringLiteral("```sh"),
+      QStringLiteral("make -j%n && ./run --flag"),
+      QStringLiteral("```"),
+      QStringLiteral("Plain text line number %n without any markup at all, just words."),
+      QString(),
+  });
+}
+
 QStringList LogFile() {
   QStringList lines;
   quint32 seed = 12345;
@@ -87,8 +118,7 @@ QStringList LogFile() {
   return lines;
 }
 
-void Measure(const std::string &name, QStringView language, const QStringList &lines) {
-  TUniHighlighter highlighter(LanguageByKey(language));
+void Measure(const std::string &name, TMECustomHighlighter &highlighter, const QStringList &lines) {
   qsizetype units = 0;
   for (const QString &line : lines) units += line.size();
   TMETokenList tokens;
@@ -107,11 +137,15 @@ void Measure(const std::string &name, QStringView language, const QStringList &l
 }
 
 void RunHighlightBench() {
-  Measure("cpp", u"C/C++", CppSource());
-  Measure("json", u"JSON", JsonDocument());
-  Measure("sh", u"Shell", ShellScript());
+  // The program's own highlighters, so pages have their islands.
+  const THighlighterSet set;
+  Measure("cpp", *set.ForKey(u"C/C++"), CppSource());
+  Measure("json", *set.ForKey(u"JSON"), JsonDocument());
+  Measure("sh", *set.ForKey(u"Shell"), ShellScript());
   // Logs have no language of their own; INI is what their configuration neighbours get.
-  Measure("log", u"INI", LogFile());
+  Measure("log", *set.ForKey(u"INI"), LogFile());
+  Measure("html", *set.ForKey(u"HTML"), HtmlPage());
+  Measure("markdown", *set.ForKey(u"Markdown"), MarkdownDocument());
 }
 
 const TBenchRegistration KRegistration("highlight", RunHighlightBench);

@@ -67,6 +67,15 @@ const QStringList &SampleLines() {
       u"   \t  "_s,
       u"/* /* /*"_s,
       u"*/"_s,
+      u"<script type=\"a\">/* js"_s,
+      u"*/ x</script><style>a{"_s,
+      u"}</style><![CDATA[ x"_s,
+      u"]]> <?php echo '?>'; /* ?>"_s,
+      u"*/ // ?> <b"_s,
+      u"```md"_s,
+      u"# in fence"_s,
+      u"~~~"_s,
+      u"  - [l](http://x.y) *e* `c` _"_s,
   };
   return lines;
 }
@@ -146,9 +155,19 @@ void TTestProperties::EveryLanguage_data() {
 
 void TTestProperties::EveryLanguage() {
   QFETCH(QString, key);
-  auto build = [&key] { return key == u"PHP code" ? PhpCodeLanguage() : LanguageByKey(key); };
-  TUniHighlighter first(build());
-  TUniHighlighter second(build());
+  // Pages get their islands, as the program's own highlighters have them.
+  auto build = [&key] {
+    auto highlighter = std::make_unique<TUniHighlighter>(key == u"PHP code" ? PhpCodeLanguage()
+                                                                            : LanguageByKey(key));
+    if (key == u"HTML" || key == u"PHP")
+      highlighter->EnableHtmlIslands(LanguageByKey(u"JavaScript"), LanguageByKey(u"CSS"));
+    if (key == u"PHP") highlighter->EnablePhpIsland(PhpCodeLanguage());
+    return highlighter;
+  };
+  const auto firstOwner = build();
+  const auto secondOwner = build();
+  TUniHighlighter &first = *firstOwner;
+  TUniHighlighter &second = *secondOwner;
 
   // Line by line with the state carried, as the editor does.
   QList<TLineState> states;
