@@ -41,9 +41,23 @@ class TUniHighlighter::TGenericScan {
   bool Is(char16_t c, quint8 classes) const { return FHl.FClasses.Is(c, classes); }
   void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
             const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.append(TMEToken{qint32(FColumn + start + 1), qint32(len), kind, attr});
+    if (len > 0) FTokens.push_back(TMEToken{qint32(FColumn + start + 1), qint32(len), kind, attr});
   }
-  bool MatchAt(QStringView marker, qsizetype i) const;
+  // Defined in the class so that the scanning loops inline it.
+  bool MatchAt(QStringView marker, qsizetype i) const {
+    const qsizetype n = marker.size();
+    if (n == 0 || i + n > FLength) return false;
+    const char16_t *m = marker.utf16();
+    if (FLang.CaseSensitive) {
+      for (qsizetype k = 0; k < n; ++k)
+        if (FText[i + k] != m[k]) return false;
+    } else {
+      for (qsizetype k = 0; k < n; ++k)
+        if (FoldCase(FText[i + k]) != FoldCase(m[k])) return false;
+    }
+    return true;
+  }
+  char16_t Folded(char16_t c) const { return FLang.CaseSensitive ? c : FoldCase(c); }
   qsizetype SkipSpaces(qsizetype i) const {
     while (i < FLength && FText[i] == u' ') ++i;
     return i;
@@ -142,20 +156,6 @@ TLineState TUniHighlighter::TGenericScan::Run(TLineState inState) {
   return 0;
 }
 
-bool TUniHighlighter::TGenericScan::MatchAt(QStringView marker, qsizetype i) const {
-  const qsizetype n = marker.size();
-  if (n == 0 || i + n > FLength) return false;
-  const char16_t *m = marker.utf16();
-  if (FLang.CaseSensitive) {
-    for (qsizetype k = 0; k < n; ++k)
-      if (FText[i + k] != m[k]) return false;
-  } else {
-    for (qsizetype k = 0; k < n; ++k)
-      if (FoldCase(FText[i + k]) != FoldCase(m[k])) return false;
-  }
-  return true;
-}
-
 bool TUniHighlighter::TGenericScan::ScanContext(const TUniContext &context, quint32 &depth) {
   if (context.LineStartOnly) {
     // Only ever resumed at column 1: the line is comment whether or not it closes the block.
@@ -169,7 +169,18 @@ bool TUniHighlighter::TGenericScan::ScanContext(const TUniContext &context, quin
 bool TUniHighlighter::TGenericScan::ScanToClose(QStringView open, QStringView close,
                                                 char16_t escape, bool doubling, bool nestable,
                                                 quint32 &depth) {
+  // Only these units can start an escape, a closer or a nested opener: skip everything else.
+  const char16_t closeFirst = close.isEmpty() ? 0 : Folded(close[0].unicode());
+  const char16_t openFirst = nestable && !open.isEmpty() ? Folded(open[0].unicode()) : closeFirst;
   while (FPos < FLength) {
+    const char16_t c = FText[FPos];
+    if (c != escape) {
+      const char16_t folded = Folded(c);
+      if (folded != closeFirst && folded != openFirst) {
+        ++FPos;
+        continue;
+      }
+    }
     if (escape != 0 && FText[FPos] == escape && FPos + 1 < FLength) {
       FPos += 2;
     } else if (doubling && MatchAt(close, FPos) && MatchAt(close, FPos + close.size())) {

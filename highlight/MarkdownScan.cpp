@@ -20,7 +20,7 @@ class TUniHighlighter::TMarkdownScan {
  private:
   void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
             const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.append(TMEToken{qint32(start + 1), qint32(len), kind, attr});
+    if (len > 0) FTokens.push_back(TMEToken{qint32(start + 1), qint32(len), kind, attr});
   }
   bool IsSpace(char16_t c) const { return FHl.FClasses.Is(c, ccSpace); }
   bool IsBullet(qsizetype j) const {

@@ -40,7 +40,7 @@ class TUniHighlighter::TTagScan {
  private:
   void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
             const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.append(TMEToken{qint32(start + 1), qint32(len), kind, attr});
+    if (len > 0) FTokens.push_back(TMEToken{qint32(start + 1), qint32(len), kind, attr});
   }
   // Markers compared ignoring case are written in lower case.
   bool MatchAt(QStringView marker, qsizetype i, bool ignoreCase) const;

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 // Colours are laid out 0x00BBGGRR; clNone leaves the editor's own colour in place.
 constexpr quint32 clNone = 0x1FFFFFFF;
 
@@ -63,7 +65,8 @@ struct TMEToken {
   const TMEHighlighterAttributes *Attr;  // not owned; null means AttributeForKind(Kind)
 };
 
-using TMETokenList = QList<TMEToken>;
+// A std::vector: its push_back inlines to a store on the hot path, where QList's append does not.
+using TMETokenList = std::vector<TMEToken>;
 
 // The state a line leaves for the next one; 0 means nothing is open. Opaque to the caller.
 using TLineState = quint32;

@@ -142,7 +142,7 @@ void TTestProperties::initTestCase() {
   TMETokenList probe;
   GAllocations = 0;
   GCounting = true;
-  probe.append(TMEToken{1, 1, tkText, nullptr});
+  probe.push_back(TMEToken{1, 1, tkText, nullptr});
   GCounting = false;
   QVERIFY(GAllocations > 0);
 }
