@@ -3,6 +3,7 @@
 // InsertTextAt and DeleteRange, which record undo and keep the display rows in step.
 #include "Coords.h"
 #include "RowMap.h"
+#include "SearchEngine.h"
 #include "TextRenderer.h"
 #include "UndoList.h"
 #include "core/LineStore.h"
@@ -124,6 +125,13 @@ class TMEEdit : public QAbstractScrollArea {
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool value);
 
+  // Search. The engine is shared and not owned. Finds the next match from the caret and selects
+  // it (answers 1 or 0), or, with ssoReplace and ssoReplaceAll, replaces every match in the
+  // document as one undo group and answers their number.
+  TMEEditSearchCustom *SearchEngine() const { return FSearchEngine; }
+  void SetSearchEngine(TMEEditSearchCustom *engine) { FSearchEngine = engine; }
+  int SearchReplace(const QString &search, const QString &replace, TMESearchOptions options);
+
   // Status changes made inside a bracket are reported once, when the outermost one closes.
   void BeginUpdate();
   void EndUpdate();
@@ -183,12 +191,16 @@ class TMEEdit : public QAbstractScrollArea {
   void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end);
   void FinishUndoRedo();
   int WrapWidth() const;
+  // The first match at or after startChar, or backwards the last one before it.
+  bool FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length);
+  int ReplaceAll(const QString &replace);
   int RowOriginColumns(const TMERow &row) const;
 
   TMELineList FLines;
   TMETextRenderer FRenderer;
   TMERowMap FRows;
   TMEUndoList FUndoList;
+  TMEEditSearchCustom *FSearchEngine = nullptr;
   bool FRowsValid = false;
   // Set while the primitives change the store, so its notification is not taken for a change
   // made behind the editor's back.

@@ -1,0 +1,97 @@
+// TMEEdit: finding the next or previous match, and Replace All.
+#include "Edit.h"
+
+#include <QScopedValueRollback>
+
+namespace {
+
+// Past the end of any line: a backward search from here takes a line's last match.
+constexpr int KLineEnd = 2147483647;
+
+}  // namespace
+
+bool TMEEdit::FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length) {
+  const int count = FSearchEngine->FindAll(text);
+  if (backwards) {
+    for (int i = count - 1; i >= 0; --i)
+      if (FSearchEngine->Results(i) + 1 < startChar) {
+        offset = FSearchEngine->Results(i);
+        length = FSearchEngine->Lengths(i);
+        return true;
+      }
+  } else {
+    for (int i = 0; i < count; ++i)
+      if (FSearchEngine->Results(i) + 1 >= startChar) {
+        offset = FSearchEngine->Results(i);
+        length = FSearchEngine->Lengths(i);
+        return true;
+      }
+  }
+  return false;
+}
+
+int TMEEdit::SearchReplace(const QString &search, const QString &replace, TMESearchOptions options) {
+  if (search.isEmpty() || !FSearchEngine) return 0;
+  // Set once for the whole walk, so an expression is compiled once, not once per line.
+  FSearchEngine->SetPattern(search);
+  FSearchEngine->SetOptions(options);
+  if ((options & ssoReplace) && (options & ssoReplaceAll)) return ReplaceAll(replace);
+
+  const bool backwards = options & ssoBackwards;
+  TBufferCoord start = FCaret;
+  if (options & ssoEntireScope) {
+    start = backwards ? TBufferCoord{KLineEnd, LineCount()} : TBufferCoord{1, 1};
+  } else if (backwards && SelAvail()) {
+    // From the start of the selection, so the match found last is stepped over, not found again.
+    start = qMin(FBlockBegin, FBlockEnd);
+  }
+  start.Line = qBound(1, start.Line, LineCount());
+  const QStringList &lines = FLines.Lines();
+  const auto lineAt = [&](int line) { return line <= lines.size() ? QStringView(lines[line - 1]) : QStringView(); };
+  int offset = 0, length = 0;
+  for (int line = start.Line; backwards ? line >= 1 : line <= LineCount(); line += backwards ? -1 : 1) {
+    const int startChar = line == start.Line ? start.Char : (backwards ? KLineEnd : 1);
+    if (!FindInLine(lineAt(line), backwards, startChar, offset, length)) continue;
+    const TBufferCoord end{offset + 1 + length, line};
+    SetCaretAndSelection(end, {offset + 1, line}, end);
+    EnsureCursorPosVisible();
+    return 1;
+  }
+  return 0;
+}
+
+int TMEEdit::ReplaceAll(const QString &replace) {
+  if (FReadOnly) return 0;
+  BeginUpdate();
+  FUndoList.BeginBlock();
+  int count = 0;
+  {
+    const QScopedValueRollback<bool> own(FOwnChange, true);
+    // One notification from the store for the whole walk.
+    FLines.BeginUpdate();
+    for (int i = 0; i < FLines.GetCount(); ++i) {
+      const QString before = FLines.Lines()[i];
+      QString after;
+      const int replaced = FSearchEngine->ReplaceAll(before, replace, after);
+      if (replaced == 0) continue;
+      count += replaced;
+      // The store shows line breaks and control characters as dots: undo records the text as
+      // stored, so Undo and Redo give back exactly this line.
+      TMELineList::SanitizeInPlace(after);
+      if (after == before) continue;
+      AddUndo(ukDelete, before, {1, i + 1}, {int(before.size()) + 1, i + 1});
+      AddUndo(ukInsert, after, {1, i + 1}, {int(after.size()) + 1, i + 1});
+      FLines.Put(i, after);
+      LinesReplaced(i, 1, 1);
+    }
+    FLines.EndUpdate();
+  }
+  if (count > 0) {
+    FModified = true;
+    StatusChanged(scModified);
+  }
+  FUndoList.EndBlock();
+  EndUpdate();
+  if (count > 0) Q_EMIT OnChange();
+  return count;
+}
