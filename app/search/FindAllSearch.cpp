@@ -69,9 +69,10 @@ TFindAllResult RunFindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &
     sincePump.restart();
   };
   QList<std::pair<int, int>> matches;
-  for (const TFindAllDoc &doc : docs) {
+  for (qsizetype index = 0; index < docs.size(); ++index) {
+    const TFindAllDoc &doc = docs[index];
     ++result.Searched;
-    TFindAllDocResult found{doc.Doc, doc.Name, {}};
+    TFindAllDocResult found{doc.Doc, index, doc.Name, {}};
     for (qsizetype n = 0; n < doc.Lines.size() && !result.Stopped; ++n) {
       matches.clear();
       matcher.Matches(doc.Lines[n], matches);

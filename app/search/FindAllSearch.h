@@ -53,6 +53,7 @@ struct TFindAllDoc {
 
 struct TFindAllDocResult {
   TEditorDoc *Doc = nullptr;
+  qsizetype Index = 0;  // in the searched list
   QString Name;
   QList<TSearchHit> Hits;
 };
