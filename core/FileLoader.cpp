@@ -2,7 +2,7 @@
 
 #include "Encoding.h"
 #include "FileRead.h"
-#include "LineDecoder.h"
+#include "LineStream.h"
 
 #include <new>
 
@@ -22,27 +22,39 @@ void TFileLoaderThread::ReportProgress(int percent) {
 
 void TFileLoaderThread::run() {
   FSuccess = false;
-  QByteArray bytes;
-  const TReadResult read = ReadFileBytes(FFileName, bytes, &FError, [this](qint64 pos, qint64 size) {
-    if (isInterruptionRequested()) return false;
-    FPercent = int(pos * 100 / size);
-    if (FPercent != FLastReported) {
-      FLastReported = FPercent;
-      ReportProgress(FPercent);
-    }
-    return true;
-  });
-  if (read == TReadResult::Stopped || isInterruptionRequested()) return;
-  if (read == TReadResult::Done) {
+  TFileReader file;
+  if (file.Open(FFileName, &FError)) {
     try {
-      const TDetectedEncoding detected = DetectTextEncoding(bytes);
-      FEncoding = detected.Encoding;
-      FHasBOM = detected.BomLength > 0;
-      FLines = std::make_unique<QStringList>();
-      const TMELineEnding ending = DecodeBytesToLines(bytes, detected.BomLength, FEncoding, *FLines, &FDecodeAltered);
-      bytes = QByteArray();
-      FEOL = TMELineList::LineBreakOf(ending);
-      FSuccess = true;
+      // Each piece is decoded while the next ones are read, instead of reading the whole file into
+      // one buffer first and decoding it afterwards on this thread alone.
+      const qint64 size = file.Size();
+      TLineStreamDecoder decoder(size);
+      qint64 pos = 0;
+      bool failed = false;
+      while (pos < size) {
+        if (isInterruptionRequested()) return;
+        const qint64 want = qMin(size - pos, KReadPieceSize);
+        const qint64 got = file.Read(decoder.PieceBuffer(want), want, &FError);
+        if (got < 0) failed = true;
+        if (got <= 0) break;  // a file that shrank ends early: only the bytes read count
+        decoder.Commit(got);
+        pos += got;
+        FPercent = int(pos * 100 / size);
+        if (FPercent != FLastReported) {
+          FLastReported = FPercent;
+          ReportProgress(FPercent);
+        }
+      }
+      if (isInterruptionRequested()) return;
+      if (!failed) {
+        decoder.Finish();
+        FEncoding = decoder.Encoding();
+        FHasBOM = decoder.BomLength() > 0;
+        FDecodeAltered = decoder.Altered();
+        FLines = decoder.TakeLines();
+        FEOL = TMELineList::LineBreakOf(decoder.LineEnding());
+        FSuccess = true;
+      }
     } catch (const std::bad_alloc &) {
       FLines.reset();
       FError = tr("Not enough memory to load the file.");

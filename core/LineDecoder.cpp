@@ -84,12 +84,17 @@ class TByteLineConverter {
   QStringDecoder FDecoder;
 };
 
-TMELineEnding DecodeByteRoad(const uchar *p, qsizetype start, qsizetype n, bool utf8, QStringList &list, bool &altered) {
+void DecodeByteRoad(const uchar *p, qsizetype n, bool utf8, bool last, QStringList &list, TBreakCounts &counts,
+                    bool &altered) {
   TByteLineConverter converter(utf8);
-  TBreakCounts counts;
-  qsizetype b = start;
+  qsizetype b = 0;
   for (;;) {
     const TByteLine line = ScanByteLine(p, b, n);
+    // A run that goes on in the next one ends right after a break: nothing is left for a line here.
+    if (line.End >= n && !last) {
+      Q_ASSERT(b == n);
+      break;
+    }
     QString text = converter.Convert(p, line, b);
     if (line.HasControl || text.size() > KMaxLineLength) altered |= AppendLineChunked(list, std::move(text));
     else list.append(std::move(text));
@@ -105,7 +110,6 @@ TMELineEnding DecodeByteRoad(const uchar *p, qsizetype start, qsizetype n, bool 
     b = next;
   }
   altered |= converter.HadError();
-  return counts.Vote();
 }
 
 template <bool BigEndian>
@@ -114,8 +118,7 @@ inline char16_t UnitAt(const uchar *p, qsizetype k) {
 }
 
 template <bool BigEndian>
-TMELineEnding DecodeWordRoad(const uchar *p, qsizetype n, QStringList &list, bool &altered) {
-  TBreakCounts counts;
+void DecodeWordRoad(const uchar *p, qsizetype n, bool last, QStringList &list, TBreakCounts &counts, bool &altered) {
   qsizetype b = 0;
   for (;;) {
     qsizetype i = b;
@@ -126,6 +129,10 @@ TMELineEnding DecodeWordRoad(const uchar *p, qsizetype n, QStringList &list, boo
         if (c == u'\r' || c == u'\n') break;
         if (c != u'\t') control = true;
       }
+    }
+    if (i >= n && !last) {
+      Q_ASSERT(b == n);
+      break;
     }
     QString text(i - b, Qt::Uninitialized);
     auto *out = reinterpret_cast<char16_t *>(text.data());
@@ -149,32 +156,71 @@ TMELineEnding DecodeWordRoad(const uchar *p, qsizetype n, QStringList &list, boo
     }
     b = next;
   }
-  return counts.Vote();
+}
+
+template <bool BigEndian>
+qsizetype WordRunCut(const uchar *p, qsizetype units, qsizetype fromUnit) {
+  for (qsizetype k = units - 1; k >= fromUnit; --k) {
+    const char16_t c = UnitAt<BigEndian>(p, k);
+    if (c == u'\n' || (c == u'\r' && k + 1 < units)) return 2 * (k + 1);
+  }
+  return 0;
 }
 
 }  // namespace
 
+TLineRoad LineRoadOf(const TEncoding *encoding) {
+  if (!encoding) return TLineRoad::Utf8;
+  if (encoding->IsUtf16()) return encoding == TEncoding::Utf16BE() ? TLineRoad::Utf16BE : TLineRoad::Utf16LE;
+  return SameEncoding(encoding, TEncoding::Ansi()) ? TLineRoad::Ansi : TLineRoad::Utf8;
+}
+
+void DecodeLineRun(QByteArrayView run, TLineRoad road, bool last, QStringList &list, TBreakCounts &counts,
+                   bool &altered) {
+  const auto *p = reinterpret_cast<const uchar *>(run.data());
+  switch (road) {
+    case TLineRoad::Ansi:
+    case TLineRoad::Utf8:
+      DecodeByteRoad(p, run.size(), road == TLineRoad::Utf8, last, list, counts, altered);
+      break;
+    case TLineRoad::Utf16LE:
+    case TLineRoad::Utf16BE:
+      // Only the last run can end in half a unit; that byte is dropped.
+      Q_ASSERT(last || run.size() % 2 == 0);
+      altered |= run.size() % 2 != 0;
+      if (road == TLineRoad::Utf16BE) DecodeWordRoad<true>(p, run.size() / 2, last, list, counts, altered);
+      else DecodeWordRoad<false>(p, run.size() / 2, last, list, counts, altered);
+      break;
+  }
+}
+
+qsizetype LineRunCut(QByteArrayView data, qsizetype from, TLineRoad road) {
+  const auto *p = reinterpret_cast<const uchar *>(data.data());
+  from = qMax<qsizetype>(from, 0);
+  if (UnitSizeOf(road) == 2) {
+    const qsizetype units = data.size() / 2;
+    return road == TLineRoad::Utf16BE ? WordRunCut<true>(p, units, from / 2) : WordRunCut<false>(p, units, from / 2);
+  }
+  const qsizetype n = data.size();
+  for (qsizetype i = n - 1; i >= from; --i) {
+    const uchar c = p[i];
+    if (c == '\n' || (c == '\r' && i + 1 < n)) return i + 1;
+  }
+  return 0;
+}
+
 TMELineEnding DecodeBytesToLines(QByteArrayView bytes, qsizetype byteOffset, const TEncoding *encoding,
                                  QStringList &list, bool *altered) {
   bool changed = false;
-  TMELineEnding ending = leCRLF;
+  TBreakCounts counts;
   byteOffset = qMax<qsizetype>(byteOffset, 0);
   if (byteOffset < bytes.size()) {
     const qsizetype length = bytes.size() - byteOffset;
     if (list.capacity() < length / 40) list.reserve(qMax<qsizetype>(length / 40, 64));
-    if (!encoding) encoding = TEncoding::Utf8();
-    const auto *p = reinterpret_cast<const uchar *>(bytes.data()) + byteOffset;
-    if (encoding->IsUtf16()) {
-      const qsizetype units = length / 2;
-      changed = length % 2 != 0;
-      ending = encoding == TEncoding::Utf16BE() ? DecodeWordRoad<true>(p, units, list, changed)
-                                                : DecodeWordRoad<false>(p, units, list, changed);
-    } else {
-      ending = DecodeByteRoad(p, 0, length, !SameEncoding(encoding, TEncoding::Ansi()), list, changed);
-    }
+    DecodeLineRun(bytes.sliced(byteOffset), LineRoadOf(encoding), true, list, counts, changed);
   }
   if (altered) *altered = changed;
-  return ending;
+  return counts.Vote();
 }
 
 bool DecodeWholeText(QByteArrayView bytes, TWholeText &out, QString *error, const TEncoding *encoding) {

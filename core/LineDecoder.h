@@ -13,6 +13,23 @@ class TEncoding;
 TMELineEnding DecodeBytesToLines(QByteArrayView bytes, qsizetype byteOffset, const TEncoding *encoding,
                                  QStringList &list, bool *altered = nullptr);
 
+// The same decoder in runs, for data that arrives in pieces or is split between threads.
+enum class TLineRoad : quint8 { Ansi, Utf8, Utf16LE, Utf16BE };
+TLineRoad LineRoadOf(const TEncoding *encoding);  // no encoding: UTF-8
+constexpr int UnitSizeOf(TLineRoad road) { return road == TLineRoad::Utf16LE || road == TLineRoad::Utf16BE ? 2 : 1; }
+
+// Decodes a run of lines into list and adds its breaks to counts. A run that is not the last must end
+// right after a line break (see LineRunCut) and gives no line after it; the last run always gives
+// its final line, empty or not. Decoding the runs one after another gives what DecodeBytesToLines
+// gives for their concatenation.
+void DecodeLineRun(QByteArrayView run, TLineRoad road, bool last, QStringList &list, TBreakCounts &counts,
+                   bool &altered);
+
+// Where data may end a run that is not the last: just after its last line break found at or after
+// byte from, never between a CR and a LF, so a CR in the last whole unit does not count (the next
+// byte is unknown). 0 when there is no such place. For UTF-16 roads data starts at a unit boundary.
+qsizetype LineRunCut(QByteArrayView data, qsizetype from, TLineRoad road);
+
 struct TWholeText {
   const TEncoding *Encoding = nullptr;
   bool HasBOM = false;

@@ -2,6 +2,7 @@
 #include "CoreTestUtil.h"
 #include "core/Encoding.h"
 #include "core/FileLoader.h"
+#include "core/LineDecoder.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -56,6 +57,9 @@ class TestFileLoader : public QObject {
   void missingFileFails();
   void twoLoadersAtOnce();
   void callbackLeavingLinesFreesThem();
+  void sameAsWholeDecodeAcrossReads_data();
+  void sameAsWholeDecodeAcrossReads();
+  void interruptionStopsWithoutHandOver();
 
  private:
   QString WriteFile(const char *name, const QByteArray &bytes) {
@@ -140,6 +144,75 @@ void TestFileLoader::callbackLeavingLinesFreesThem() {
   loader->start();
   QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
   QVERIFY(called);
+}
+
+namespace {
+
+// Filler lines of ASCII text, or of UTF-16 code units after a mark, with pieces written over them at
+// byte offsets: the file reads in 1 MiB pieces, so offsets near multiples of 1 MiB straddle reads.
+QByteArray Patched(const TEncoding *encoding, qsizetype size, const QList<QPair<qsizetype, QByteArray>> &patches) {
+  const QByteArray mark = encoding->IsUtf16() ? encoding->Preamble() : QByteArray();
+  const QByteArray line = encoding->IsUtf16() ? encoding->Encode(u"filler line\r\n") : QByteArray("filler line\r\n");
+  QByteArray bytes = mark;
+  while (bytes.size() < size) bytes += line;
+  bytes.truncate(size);
+  for (const auto &[at, what] : patches) bytes.replace(at, what.size(), what);
+  return bytes;
+}
+
+}  // namespace
+
+void TestFileLoader::sameAsWholeDecodeAcrossReads_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  constexpr qsizetype KMiB = 1048576;
+  const TEncoding *le = TEncoding::Utf16LE(), *be = TEncoding::Utf16BE();
+  QTest::newRow("crlf_split_between_reads")
+      << Patched(TEncoding::Utf8(), 3 * KMiB + 5, {{KMiB - 1, "\r\n"}, {2 * KMiB - 1, "\r\n"}});
+  QTest::newRow("utf8_sequence_split_between_reads")
+      << Patched(TEncoding::Utf8(), 3 * KMiB, {{KMiB - 2, "\xF0\x9F\x98\x80"}, {2 * KMiB - 1, "\xE2\x82\xAC\n"}});
+  QTest::newRow("long_line_over_a_read") << Patched(TEncoding::Utf8(), 3 * KMiB + 1,
+                                                    {{2 * KMiB - 100000, QByteArray(200000, 'L')}, {3 * KMiB, "\r"}});
+  QTest::newRow("utf16le_crlf_and_pair_split")
+      << Patched(le, 3 * KMiB + 1, {{2 * KMiB - 2, le->Encode(u"\r\n")}, {3 * KMiB - 2, le->Encode(u"\U0001F600")}});
+  QTest::newRow("utf16be_crlf_split_and_long_line") << Patched(
+      be, 3 * KMiB + 4, {{2 * KMiB - 2, be->Encode(u"\r\n")}, {3 * KMiB - 80000, be->Encode(QString(80000, u'z'))}});
+}
+
+void TestFileLoader::sameAsWholeDecodeAcrossReads() {
+  QFETCH(QByteArray, bytes);
+  const TDetectedEncoding detected = DetectTextEncoding(bytes);
+  QStringList expected;
+  bool expectedAltered = false;
+  const TMELineEnding expectedEnding =
+      DecodeBytesToLines(bytes, detected.BomLength, detected.Encoding, expected, &expectedAltered);
+  TLoadOutcome out;
+  QPointer<TFileLoaderThread> loader = StartLoader(WriteFile("pieces.log", bytes), out);
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
+  QVERIFY(out.Success);
+  QCOMPARE(out.Store.Lines(), expected);
+  QCOMPARE(out.Encoding, detected.Encoding);
+  QCOMPARE(out.HasBOM, detected.BomLength > 0);
+  QCOMPARE(out.EOL, TMELineList::LineBreakOf(expectedEnding));
+  QCOMPARE(out.Altered, expectedAltered);
+  QCOMPARE(out.Progress.last(), 100);
+}
+
+void TestFileLoader::interruptionStopsWithoutHandOver() {
+  const QString path = WriteFile("stopped.log", QByteArray("line to drop\n").repeated(400000));
+  TLoadOutcome out;
+  QPointer<TFileLoaderThread> loader;
+  loader = new TFileLoaderThread(
+      path,
+      [&](TFileLoaderThread *, std::unique_ptr<QStringList> &, const QString &, const QString &, bool, bool,
+          const TEncoding *) { out.Done = true; },
+      [&](TFileLoaderThread *sender, int percent) {
+        out.Progress.append(percent);
+        sender->requestInterruption();
+      });
+  loader->start();
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
+  QVERIFY(!out.Done);
+  QCOMPARE(out.Progress, QList<int>{20});
 }
 
 QTEST_GUILESS_MAIN(TestFileLoader)
