@@ -20,12 +20,24 @@ qint64 TDocSizeCounter::LineBytes(QStringView line, int kind) {
 void TDocSizeCounter::Reset(const QStringList &lines, int kind, QStringView eol) {
   FKind = kind;
   FEolBytes = LineBytes(eol, kind);
+  Recount(lines);
+}
+
+void TDocSizeCounter::Recount(const QStringList &lines) {
   FLineBytes.resize(size_t(lines.size()));
   FSum = 0;
-  for (qsizetype i = 0; i < lines.size(); ++i) FSum += FLineBytes[size_t(i)] = quint32(LineBytes(lines[i], kind));
+  for (qsizetype i = 0; i < lines.size(); ++i) FSum += FLineBytes[size_t(i)] = quint32(LineBytes(lines[i], FKind));
 }
 
 void TDocSizeCounter::LinesReplaced(const QStringList &lines, int first, int oldCount, int newCount) {
+  // The editor counts an empty store as one line; whenever its report and the store disagree,
+  // count afresh rather than trust either.
+  const qsizetype counted = qsizetype(FLineBytes.size());
+  if (first < 0 || oldCount < 0 || newCount < 0 || first + oldCount > counted ||
+      counted - oldCount + newCount != lines.size()) {
+    Recount(lines);
+    return;
+  }
   const auto at = FLineBytes.begin() + first;
   for (auto it = at; it != at + oldCount; ++it) FSum -= *it;
   if (newCount > oldCount) FLineBytes.insert(at + oldCount, size_t(newCount - oldCount), 0);

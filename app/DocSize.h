@@ -20,6 +20,8 @@ class TDocSizeCounter {
   static qint64 LineBytes(QStringView line, int kind);
 
  private:
+  void Recount(const QStringList &lines);
+
   std::vector<quint32> FLineBytes;
   qint64 FSum = 0;
   int FKind = ekUtf8;

@@ -1,52 +1,33 @@
-// Quennet Notepad. For now a read-only viewer: one tab per file named on the command line.
-#include "core/Encoding.h"
-#include "core/LineStore.h"
+// Quennet Notepad: one copy per user; a later copy hands its command line to the running one.
+#include "CommandLine.h"
+#include "MainWindow.h"
 #include "platform/LargePages.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QMainWindow>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QTabWidget>
+#include <QDir>
 
 namespace {
-
-QPlainTextEdit *MakeView(const QString &text) {
-  auto *view = new QPlainTextEdit;
-  view->setReadOnly(true);
-  view->setLineWrapMode(QPlainTextEdit::NoWrap);
-  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  view->setPlainText(text);
-  return view;
-}
-
+// Long enough for a busy first copy, short enough that a hung one does not hang this one.
+constexpr int KHandOffTimeoutMs = 3000;
 }  // namespace
 
 int main(int argc, char **argv) {
   UseLargePageHeap(argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quennet Notepad"));
-  QMainWindow window;
-  auto *tabs = new QTabWidget;
-  window.setCentralWidget(tabs);
-  window.resize(900, 650);
-  window.setWindowTitle(QStringLiteral("Quennet Notepad"));
-  window.show();
-
-  const QStringList files = app.arguments().mid(1);
-  for (const QString &file : files) {
-    TMELineList lines;
-    QString error;
-    if (!lines.LoadFromFile(file, &error)) {
-      QMessageBox::critical(&window, QStringLiteral("Quennet Notepad"), QStringLiteral("Could not open file: ") + error);
-      continue;
-    }
-    const int tab = tabs->addTab(MakeView(lines.GetText()), QFileInfo(file).fileName());
-    tabs->setTabToolTip(tab, QFileInfo(file).absoluteFilePath() + QStringLiteral("\n") +
-                                 EncKindName(EncKindOf(lines.GetEncoding(), lines.HasBOM())));
+  QStringList arguments = app.arguments().mid(1);
+  // QUENNET_INSTANCE names the lock and socket apart from the user's own copy (tests, benchmarks).
+  TSingleInstance instance(qEnvironmentVariable("QUENNET_INSTANCE"));
+  const bool first = instance.TryBecomeFirst();
+  if (!first) {
+    const QString text = BuildHandOffText(arguments, QDir::currentPath());
+    if (instance.HandOff(text, KHandOffTimeoutMs)) return 0;
+    // No copy answered: run as one of our own. A list file is gone by now, so open what it held.
+    if (!text.isEmpty()) arguments = FilesFromHandOffText(text);
   }
-  if (tabs->count() == 0) tabs->addTab(MakeView(QString()), QStringLiteral("Untitled"));
+  TfrmMain window(arguments, qEnvironmentVariable("QUENNET_SETTINGS"));
+  if (first) instance.Listen([&window](const QString &text) { window.ReceiveHandOff(text); });
+  window.show();
   return app.exec();
 }

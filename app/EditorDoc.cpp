@@ -1,0 +1,12 @@
+#include "EditorDoc.h"
+
+#include <QFileInfo>
+
+QString TEditorDoc::DisplayName() const {
+  return FileName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(FileName).fileName();
+}
+
+void TEditorDoc::SetEncKind(int kind) {
+  EncKind = kind >= ekAnsi && kind <= ekUtf16LeBom ? TEncKind(kind) : ekUtf8;
+  Encoding = EncodingOfKind(EncKind);
+}

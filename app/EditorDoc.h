@@ -1,0 +1,31 @@
+#pragma once
+// TEditorDoc: one open document — its editor (which is also its tab page), the file it came from
+// and how that file is written back.
+#include "DocSize.h"
+#include "core/Encoding.h"
+
+#include <QString>
+
+class TMEEdit;
+class TUniShim;
+
+struct TEditorDoc {
+  TMEEdit *Editor = nullptr;  // owned by the tab widget
+  QString FileName;
+  const TEncoding *Encoding = TEncoding::Utf8();
+  TEncKind EncKind = ekUtf8;
+  QString EOL = QStringLiteral("\r\n");
+  bool IsLoading = false;
+  int LangTag = -1;
+  // Shared with every document of its language; null for plain text.
+  TUniShim *Highlighter = nullptr;
+  QString CsvDelim;
+  // The load changed what the file holds (control characters shown as dots, invalid UTF-8, cut
+  // lines); saving over the file then needs the user's consent.
+  bool DecodeAltered = false;
+  TDocSizeCounter Size;
+
+  QString DisplayName() const;
+  // Keeps Encoding in step with a new kind.
+  void SetEncKind(int kind);
+};

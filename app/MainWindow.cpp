@@ -1,0 +1,243 @@
+#include "MainWindow.h"
+
+#include "CommandLine.h"
+#include "RecentFiles.h"
+#include "core/FileLoader.h"
+#include "editor/Edit.h"
+#include "highlight/HighlighterSet.h"
+#include "highlight/LanguageMenu.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+const QString KFileFilter = QStringLiteral(
+    "All files (*);;Source/text (*.txt *.json *.html *.htm *.css *.js *.pas *.dpr *.php *.py *.go *.sh)");
+
+QStringList LocalPaths(const QMimeData *data) {
+  QStringList paths;
+  for (const QUrl &url : data->urls())
+    if (url.isLocalFile() && !url.toLocalFile().isEmpty()) paths << url.toLocalFile();
+  return paths;
+}
+}  // namespace
+
+TfrmMain::TfrmMain(QStringList arguments, QString settingsPath, QWidget *parent)
+    : QMainWindow(parent), FSettingsPath(std::move(settingsPath)), FArguments(std::move(arguments)) {
+  AskSavePath = [this](const QString &current) {
+    return QFileDialog::getSaveFileName(this, QString(), current, KFileFilter);
+  };
+  AskOpenPaths = [this] { return QFileDialog::getOpenFileNames(this, QString(), QString(), KFileFilter); };
+  FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+  // A loader still running must not hand its result to a window that is gone: stop each one and
+  // serve its remaining hand-overs (which now do nothing) until it has finished.
+  FClosing = true;
+  for (const QPointer<TFileLoaderThread> &loader : FLoaders) {
+    if (!loader) continue;
+    loader->requestInterruption();
+    while (loader && !loader->wait(10)) QCoreApplication::processEvents();
+  }
+  pcTabs->disconnect(this);
+}
+
+void TfrmMain::FormCreate() {
+  FHighlighters = std::make_unique<THighlighterSet>();
+  FLanguageMenu = std::make_unique<TLanguageMenuItem>(BuildLanguageMenu());
+  pcTabs = new QTabWidget(this);
+  pcTabs->setDocumentMode(true);
+  pcTabs->setMovable(true);
+  setCentralWidget(pcTabs);
+  connect(pcTabs, &QTabWidget::currentChanged, this, [this] {
+    UpdateTitle();
+    UpdateStatus();
+  });
+  lblStatus = new QLabel(this);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setMaximumWidth(200);
+  ProgressBar1->hide();
+  statusBar()->addWidget(lblStatus, 1);
+  statusBar()->addPermanentWidget(ProgressBar1);
+  setAcceptDrops(true);
+  resize(900, 600);
+  if (const QScreen *screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  CreateMenus();
+  miNewClick();
+  TSettingsStore store(FSettingsPath);
+  if (LoadSettings(store, FSettings, geometry())) ApplySettings();
+  statusBar()->setVisible(FSettings.FShowStatusBar);
+  UpdateTitle();
+  QTimer::singleShot(0, this, &TfrmMain::StartUp);
+}
+
+void TfrmMain::CreateMenus() {
+  QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+  auto add = [&](const QString &caption, auto slot, const QKeySequence &keys = {}) {
+    QAction *action = file->addAction(caption, this, slot);
+    action->setShortcut(keys);
+    return action;
+  };
+  add(QStringLiteral("&New"), &TfrmMain::miNewClick, QKeySequence(QStringLiteral("Ctrl+N")));
+  add(QStringLiteral("&Open..."), &TfrmMain::miOpenClick, QKeySequence(QStringLiteral("Ctrl+O")));
+  add(QStringLiteral("&Reload from Disk"), [this] { ReloadDoc(ActiveDoc()); });
+  miRecentFiles = file->addMenu(QStringLiteral("Recently Opened Files"));
+  file->addSeparator();
+  add(QStringLiteral("&Save"), &TfrmMain::miSaveClick, QKeySequence(QStringLiteral("Ctrl+S")));
+  add(QStringLiteral("Save &As..."), &TfrmMain::miSaveAsClick, QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+  add(QStringLiteral("Save a Cop&y As..."), &TfrmMain::miSaveCopyAsClick);
+  add(QStringLiteral("Sa&ve All"), &TfrmMain::miSaveAllClick);
+  file->addSeparator();
+  add(QStringLiteral("&Close"), &TfrmMain::miCloseClick, QKeySequence(QStringLiteral("Ctrl+W")));
+  add(QStringLiteral("Clos&e All"), &TfrmMain::miCloseAllClick);
+  file->addSeparator();
+  add(QStringLiteral("E&xit"), [this] { close(); });
+  RebuildRecentMenu();
+}
+
+void TfrmMain::StartUp() {
+  OpenFiles(CollectCommandLineFiles(FArguments, QDir::currentPath()));
+  if (!FSettings.FAutoLoadSession || !FArguments.isEmpty()) return;
+  QStringList session;
+  for (const QString &entry : FSettings.FSessionFiles) {
+    const QString path = TrimBlanks(entry);
+    if (!path.isEmpty() && QFileInfo(path).isFile()) session << path;
+  }
+  OpenFiles(session);
+}
+
+void TfrmMain::ReceiveHandOff(const QString &text) {
+  OpenFiles(FilesFromHandOffText(text));
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void TfrmMain::ApplySettings() {
+  for (const auto &doc : FDocs) {
+    ApplyViewSettings(doc->Editor);
+    ApplyIndentSettings(doc->Editor, doc->FileName.isEmpty() ? doc->DisplayName() : doc->FileName);
+  }
+  setWindowFlag(Qt::WindowStaysOnTopHint, FSettings.FAlwaysOnTop);
+  RebuildRecentMenu();
+  if (FSettings.FHaveSavedBounds) setGeometry(FSettings.FSavedBounds);
+  if (FSettings.FRestoreMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::SaveSettingsNow() {
+  TSettingsSnapshot snapshot;
+  snapshot.NormalBounds = normalGeometry().isValid() ? normalGeometry() : geometry();
+  snapshot.Maximized = isMaximized();
+  for (int i = 0; i < pcTabs->count(); ++i)
+    if (const TEditorDoc *doc = DocOfEditor(pcTabs->widget(i)); doc && !doc->FileName.isEmpty())
+      snapshot.SessionFiles << doc->FileName;
+  TSettingsStore store(FSettingsPath);
+  SaveSettings(store, FSettings, snapshot);
+}
+
+bool TfrmMain::FormCloseQuery() {
+  if (FInCloseQuery) return false;
+  FInCloseQuery = true;
+  FBatchClose = true;
+  FBulkSave = bsAsk;
+  bool allowed = true;
+  try {
+    std::vector<TEditorDoc *> snapshot = OpenDocs();
+    for (auto it = snapshot.rbegin(); it != snapshot.rend() && allowed; ++it)
+      if (DocOfEditor((*it)->Editor) == *it) allowed = ConfirmCloseDoc(*it);
+  } catch (const std::exception &error) {
+    allowed = false;
+    ShowError(this, QStringLiteral("An unexpected error occurred while closing:\r\n") + QString::fromLocal8Bit(error.what()) +
+                        QStringLiteral("\r\n\r\nThe application has stayed open so you can save your work."));
+  }
+  FBatchClose = false;
+  FBulkSave = bsAsk;
+  FInCloseQuery = false;
+  return allowed;
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  SaveSettingsNow();
+  event->accept();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent *event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent *event) {
+  OpenFiles(LocalPaths(event->mimeData()));
+  event->acceptProposedAction();
+}
+
+// Drops on an editor reach the window's own road.
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::DragEnter) {
+    auto *drag = static_cast<QDragEnterEvent *>(event);
+    if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
+    return true;
+  }
+  if (event->type() == QEvent::Drop) {
+    dropEvent(static_cast<QDropEvent *>(event));
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::RebuildRecentMenu() {
+  miRecentFiles->clear();
+  const QStringList &recent = FSettings.FRecentFiles;
+  for (int i = 0; i < recent.size(); ++i) {
+    miRecentFiles->addAction(RecentItemCaption(i, recent[i]), this, [this, i] {
+      if (i >= FSettings.FRecentFiles.size()) return;
+      const QString path = FSettings.FRecentFiles[i];
+      if (QFileInfo::exists(path)) {
+        OpenFile(path);
+      } else if (Confirm(this, QStringLiteral("File no longer exists:\r\n") + path +
+                                   QStringLiteral("\r\n\r\nRemove it from the recent list?"))) {
+        FSettings.FRecentFiles.removeAt(i);
+        RebuildRecentMenu();
+      }
+    });
+  }
+  if (recent.isEmpty()) miRecentFiles->addAction(QStringLiteral("(empty)"))->setEnabled(false);
+  miRecentFiles->addSeparator();
+  QAction *openAll = miRecentFiles->addAction(QStringLiteral("Open All Recent Files"), this, [this] {
+    QStringList paths;
+    for (const QString &entry : FSettings.FRecentFiles)
+      if (const QString path = TrimBlanks(entry); !path.isEmpty() && QFileInfo(path).isFile()) paths << path;
+    OpenFiles(paths);
+  });
+  QAction *clear = miRecentFiles->addAction(QStringLiteral("Clear Items"), this, [this] {
+    FSettings.FRecentFiles.clear();
+    RebuildRecentMenu();
+  });
+  openAll->setEnabled(!recent.isEmpty());
+  clear->setEnabled(!recent.isEmpty());
+}
+
+void TfrmMain::AddToRecent(const QString &path) {
+  if (!FSettings.FSaveRecentFiles) return;
+  AddToRecentFiles(FSettings.FRecentFiles, path);
+  RebuildRecentMenu();
+}

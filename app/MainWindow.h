@@ -1,0 +1,135 @@
+#pragma once
+// TfrmMain: the main window. Its work is split by concern over several files: MainWindow.cpp
+// (making the window, menus, start and end), MainWindowDocs.cpp (documents, tabs, opening,
+// loading, closing), MainWindowSave.cpp (saving) and MainWindowStatus.cpp (title, status, captions).
+#include "EditorDoc.h"
+#include "MainSettings.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class TFileLoaderThread;
+class TMEEdit;
+class THighlighterSet;
+struct TLanguageMenuItem;
+class TEncoding;
+
+enum TBulkSave { bsAsk, bsYesAll, bsNoAll };
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // settingsPath: an INI file to use instead of the user's settings (tests); arguments: the command
+  // line without the program name.
+  explicit TfrmMain(QStringList arguments = {}, QString settingsPath = {}, QWidget *parent = nullptr);
+  ~TfrmMain() override;
+
+  // Documents.
+  TEditorDoc *ActiveDoc() const;
+  TMEEdit *ActiveEditor() const;
+  TEditorDoc *DocOfEditor(const QWidget *page) const;
+  TEditorDoc *FindDocByFileName(const QString &path) const;
+  std::vector<TEditorDoc *> OpenDocs() const;
+  void ActivateDoc(TEditorDoc *doc);
+
+  // File commands.
+  void miNewClick();
+  void OpenFile(const QString &path);
+  void OpenFiles(const QStringList &paths);
+  void miOpenClick();
+  void ReloadDoc(TEditorDoc *doc);
+  bool SaveDoc(TEditorDoc *doc, bool saveAs);
+  void miSaveClick();
+  void miSaveAsClick();
+  void miSaveCopyAsClick();
+  void miSaveAllClick();
+  bool CloseDoc(TEditorDoc *doc);
+  void DiscardDoc(TEditorDoc *doc);
+  void AfterClose();
+  int CloseDocList(const std::vector<TEditorDoc *> &docs);
+  void miCloseClick();
+  void miCloseAllClick();
+
+  // The second copy's command line, as it arrives through the hand-off.
+  void ReceiveHandOff(const QString &text);
+
+  void UpdateTitle();
+  void UpdateStatus();
+  void UpdateTabCaption(TEditorDoc *doc);
+  QString StatusText() const;
+  QString CurrentLanguageName() const;
+  // "Quennet Notepad v" and the four-part version.
+  QString AppName() const;
+
+  TMainSettings &Settings() { return FSettings; }
+  int ActiveLoads() const { return FActiveLoads; }
+  QTabWidget *Tabs() const { return pcTabs; }
+  QLabel *StatusLabel() const { return lblStatus; }
+  QProgressBar *Progress() const { return ProgressBar1; }
+  // The tag the Language menu checks for a document: its own, else its highlighter's.
+  int LanguageTagOf(const TEditorDoc *doc) const;
+  // Where the Save dialog's answer comes from; tests replace it. Empty: cancelled.
+  std::function<QString(const QString &currentName)> AskSavePath;
+  std::function<QStringList()> AskOpenPaths;
+
+ protected:
+  void closeEvent(QCloseEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+ private:
+  void FormCreate();
+  void CreateMenus();
+  void StartUp();
+  void ApplySettings();
+  void SaveSettingsNow();
+  bool FormCloseQuery();
+
+  TEditorDoc *CreateDocTab(const QString &caption);
+  // path chooses the language's own indentation when the settings ask for it.
+  void ApplyIndentSettings(TMEEdit *editor, const QString &path);
+  void ApplyViewSettings(TMEEdit *editor);
+  bool ConfirmCloseDoc(TEditorDoc *doc);
+  void RemoveDoc(TEditorDoc *doc);
+  bool IsUntouched(const TEditorDoc *doc) const;
+  void LoadDirect(TEditorDoc *doc, const QString &path);
+  void StartBackgroundLoad(TEditorDoc *doc, const QString &path);
+  void LoaderProgress(TFileLoaderThread *sender, int percent);
+  void LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+                  const QString &error, bool success, bool hasBOM, const TEncoding *encoding);
+  void FinishLoad(TEditorDoc *doc);
+  void EditorChanged(TMEEdit *editor);
+  void EditorStatusChanged(TMEEdit *editor);
+  void RebuildRecentMenu();
+  void AddToRecent(const QString &path);
+  bool RefuseWhileLoading(TEditorDoc *doc);
+  QString DocSizeText(const TEditorDoc *doc) const;
+
+  std::vector<std::unique_ptr<TEditorDoc>> FDocs;
+  std::unique_ptr<THighlighterSet> FHighlighters;
+  std::unique_ptr<TLanguageMenuItem> FLanguageMenu;
+  TMainSettings FSettings;
+  QString FSettingsPath;
+  QStringList FArguments;
+  QTabWidget *pcTabs = nullptr;
+  QLabel *lblStatus = nullptr;
+  QProgressBar *ProgressBar1 = nullptr;
+  QMenu *miRecentFiles = nullptr;
+  bool FBatchOpen = false;
+  bool FBatchClose = false;
+  TBulkSave FBulkSave = bsAsk;
+  bool FInCloseQuery = false;
+  bool FClosing = false;
+  int FActiveLoads = 0;
+  std::vector<QPointer<TFileLoaderThread>> FLoaders;
+};

@@ -1,0 +1,391 @@
+// Documents and tabs: making, finding, opening (directly or in the background), reloading, closing.
+#include "CommandLine.h"
+#include "MainWindow.h"
+#include "core/FileLoader.h"
+#include "core/FileRead.h"
+#include "core/LineDecoder.h"
+#include "editor/Edit.h"
+#include "highlight/HighlighterSet.h"
+#include "highlight/LanguageChoice.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+
+namespace {
+constexpr qint64 KLargeFileWarning = 209715200;
+constexpr qint64 KDirectLoadLimit = 1048576;
+constexpr qint64 KBinaryProbe = 65536;
+
+bool IsBinaryFile(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) && file.read(KBinaryProbe).contains('\0');
+}
+}  // namespace
+
+TEditorDoc *TfrmMain::ActiveDoc() const { return DocOfEditor(pcTabs->currentWidget()); }
+
+TMEEdit *TfrmMain::ActiveEditor() const {
+  const TEditorDoc *doc = ActiveDoc();
+  return doc ? doc->Editor : nullptr;
+}
+
+TEditorDoc *TfrmMain::DocOfEditor(const QWidget *page) const {
+  if (!page) return nullptr;
+  for (const auto &doc : FDocs)
+    if (doc->Editor == page) return doc.get();
+  return nullptr;
+}
+
+TEditorDoc *TfrmMain::FindDocByFileName(const QString &path) const {
+  for (const auto &doc : FDocs)
+    if (!doc->FileName.isEmpty() && SamePath(doc->FileName, path)) return doc.get();
+  return nullptr;
+}
+
+std::vector<TEditorDoc *> TfrmMain::OpenDocs() const {
+  std::vector<TEditorDoc *> docs;
+  for (const auto &doc : FDocs) docs.push_back(doc.get());
+  return docs;
+}
+
+void TfrmMain::ActivateDoc(TEditorDoc *doc) {
+  if (!DocOfEditor(doc ? doc->Editor : nullptr)) return;
+  pcTabs->setCurrentWidget(doc->Editor);
+  UpdateStatus();
+  UpdateTitle();
+  doc->Editor->setFocus();
+}
+
+TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
+  auto owned = std::make_unique<TEditorDoc>();
+  TEditorDoc *doc = owned.get();
+  auto *editor = new TMEEdit;
+  doc->Editor = editor;
+  editor->SetOptions((editor->Options() | eoTabIndent | eoTrimTrailingSpaces | eoGroupUndo | eoSpecialLineDefaultFg) &
+                     ~TMEEditorOptions(eoCompleteBrackets | eoCompleteQuotes));
+  ApplyIndentSettings(editor, caption);
+  ApplyViewSettings(editor);
+  editor->setAcceptDrops(true);
+  editor->installEventFilter(this);
+  editor->viewport()->installEventFilter(this);
+  connect(editor, &TMEEdit::OnChange, this, [this, editor] { EditorChanged(editor); });
+  connect(editor, &TMEEdit::OnStatusChange, this, [this, editor] { EditorStatusChanged(editor); });
+  connect(editor, &TMEEdit::OnLinesReplaced, this, [doc](int first, int oldCount, int newCount) {
+    if (doc->IsLoading) return;  // counted once when the load ends
+    doc->Size.LinesReplaced(doc->Editor->Lines().Lines(), first, oldCount, newCount);
+  });
+  FDocs.push_back(std::move(owned));
+  pcTabs->addTab(editor, caption);
+  if (!FBatchOpen) pcTabs->setCurrentWidget(editor);
+  return doc;
+}
+
+void TfrmMain::ApplyIndentSettings(TMEEdit *editor, const QString &path) {
+  TLangIndent indent{FSettings.FIndentSize, FSettings.FIndentUseTabs};
+  if (FSettings.FIndentUseLangDefault) indent = LangDefaultIndent(path);
+  editor->SetTabWidth(indent.Width);
+  TMEEditorOptions options = editor->Options() & ~TMEEditorOptions(eoTabsToSpaces | eoAutoIndent);
+  if (!indent.UseTabs) options |= eoTabsToSpaces;
+  if (FSettings.FIndentAutoIndent) options |= eoAutoIndent;
+  editor->SetOptions(options);
+}
+
+void TfrmMain::ApplyViewSettings(TMEEdit *editor) {
+  editor->SetWordWrap(FSettings.FWordWrap);
+  TMEScrollOptions scroll = editor->ScrollOptions() & ~TMEScrollOptions(eoScrollPastEol);
+  if (FSettings.FScrollPastEol) scroll |= eoScrollPastEol;
+  editor->SetScrollOptions(scroll);
+}
+
+void TfrmMain::miNewClick() {
+  TEditorDoc *doc = CreateDocTab(QStringLiteral("Untitled"));
+  doc->EOL = FSettings.FNewDocEOL;
+  doc->SetEncKind(FSettings.FNewDocEnc);
+  if (FSettings.FNewDocLangTag > 0) {
+    doc->Highlighter = FHighlighters->ForLangTag(FSettings.FNewDocLangTag);
+    doc->LangTag = FSettings.FNewDocLangTag;
+  }
+  doc->Editor->Lines().SetLineBreak(doc->EOL);
+  doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
+  doc->Editor->SetModified(false);
+  UpdateTabCaption(doc);
+  doc->Editor->setFocus();
+  UpdateStatus();
+  UpdateTitle();
+}
+
+void TfrmMain::miOpenClick() { OpenFiles(AskOpenPaths()); }
+
+bool TfrmMain::IsUntouched(const TEditorDoc *doc) const {
+  return doc && doc->FileName.isEmpty() && !doc->Editor->Modified() && doc->Editor->Lines().GetCount() == 0 &&
+         !doc->IsLoading;
+}
+
+void TfrmMain::OpenFile(const QString &path) {
+  if (TEditorDoc *open = FindDocByFileName(path)) {
+    pcTabs->setCurrentWidget(open->Editor);
+    if (!FBatchOpen) {
+      UpdateStatus();
+      UpdateTitle();
+    }
+    return;
+  }
+  const QFileInfo info(path);
+  if (!info.exists()) {
+    ShowError(this, QStringLiteral("File not found: ") + path);
+    return;
+  }
+  if (!info.isFile()) {
+    ShowError(this, QStringLiteral("Could not open file: ") + QStringLiteral("This is not a regular file."));
+    return;
+  }
+  const qint64 size = info.size();
+  if (FSettings.FWarnLargeFiles && size > KLargeFileWarning &&
+      !Confirm(this,
+               QStringLiteral("The file is %1 MB. Opening very large files can use several times that much memory "
+                              "and may fail, be slow, or become unresponsive.\r\n\r\nOpen it anyway?")
+                   .arg(size / 1048576),
+               TMessageKind::Warning))
+    return;
+  TEditorDoc *active = ActiveDoc();
+  TEditorDoc *doc = IsUntouched(active) ? active : CreateDocTab(info.fileName());
+  doc->FileName = info.absoluteFilePath();
+  doc->IsLoading = true;
+  doc->Editor->SetReadOnly(true);  // typing now would be lost when the text arrives
+  UpdateTabCaption(doc);
+  AddToRecent(doc->FileName);
+  ApplyIndentSettings(doc->Editor, doc->FileName);
+  const bool highlight = !IsBinaryFile(doc->FileName) && size <= qint64(FSettings.FHighlightLimitMB) * 1048576;
+  doc->Highlighter = highlight ? FHighlighters->ForFileName(doc->FileName) : nullptr;
+  doc->LangTag = LangTagForFileName(doc->FileName);
+  if (!FBatchOpen) UpdateTitle();
+  if (size > KDirectLoadLimit) StartBackgroundLoad(doc, doc->FileName);
+  else LoadDirect(doc, doc->FileName);
+}
+
+void TfrmMain::LoadDirect(TEditorDoc *doc, const QString &path) {
+  QByteArray bytes;
+  QString error;
+  TWholeText whole;
+  const bool ok = ReadFileBytes(path, bytes, &error) == TReadResult::Done && DecodeWholeText(bytes, whole, &error);
+  if (!ok) {
+    // An empty tab holding the path would let a later Save wipe the file: remove it.
+    DiscardDoc(doc);
+    ShowError(this, QStringLiteral("Could not open file: ") + error);
+    AfterClose();
+    return;
+  }
+  doc->Encoding = whole.Encoding;
+  doc->EncKind = EncKindOf(whole.Encoding, whole.HasBOM);
+  doc->EOL = whole.EOL;
+  TMEEdit *editor = doc->Editor;
+  const TMEEditorOptions options = editor->Options();
+  editor->SetOptions(options & ~TMEEditorOptions(eoTabsToSpaces));  // tabs load as they are
+  editor->Lines().BeginUpdate();
+  bool altered = false;
+  editor->SetText(whole.Text, &altered);
+  // Offsets and the save must agree on the break the file is written with.
+  editor->Lines().SetLineBreak(doc->EOL);
+  editor->Lines().EndUpdate();
+  editor->SetOptions(options);
+  // A lone trailing byte of UTF-16 text was dropped.
+  const qsizetype mark = whole.HasBOM ? whole.Encoding->Preamble().size() : 0;
+  doc->DecodeAltered = altered || (whole.Encoding->IsUtf16() && (bytes.size() - mark) % 2 != 0);
+  FinishLoad(doc);
+  if (!FBatchOpen) UpdateStatus();
+}
+
+void TfrmMain::FinishLoad(TEditorDoc *doc) {
+  doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
+  doc->Editor->SetModified(false);
+  doc->Editor->SetReadOnly(false);
+  doc->IsLoading = false;
+  UpdateTabCaption(doc);
+}
+
+void TfrmMain::StartBackgroundLoad(TEditorDoc *doc, const QString &path) {
+  ++FActiveLoads;
+  ProgressBar1->setValue(0);
+  ProgressBar1->show();
+  lblStatus->setText(QStringLiteral("Loading %1 ... 0%").arg(QFileInfo(path).fileName()));
+  QPointer<TfrmMain> guard(this);
+  auto *loader = new TFileLoaderThread(
+      path,
+      [guard](TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+              const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
+        if (guard && !guard->FClosing) guard->LoaderDone(sender, lines, eol, error, success, hasBOM, encoding);
+      },
+      [guard](TFileLoaderThread *sender, int percent) {
+        if (guard && !guard->FClosing) guard->LoaderProgress(sender, percent);
+      });
+  loader->Tag = doc;
+  std::erase_if(FLoaders, [](const QPointer<TFileLoaderThread> &p) { return p.isNull(); });
+  FLoaders.emplace_back(loader);
+  loader->start();
+}
+
+void TfrmMain::LoaderProgress(TFileLoaderThread *sender, int percent) {
+  ProgressBar1->setValue(percent);
+  lblStatus->setText(QStringLiteral("Loading %1 ... %2%").arg(QFileInfo(sender->FileName()).fileName()).arg(percent));
+}
+
+void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+                          const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
+  auto *doc = static_cast<TEditorDoc *>(sender->Tag);
+  const bool stillOpen = std::any_of(FDocs.begin(), FDocs.end(), [doc](const auto &d) { return d.get() == doc; });
+  if (stillOpen && success) {
+    doc->Encoding = encoding;
+    doc->EncKind = EncKindOf(encoding, hasBOM);
+    doc->EOL = eol;
+    doc->DecodeAltered = sender->DecodeAltered();
+    TMELineList &store = doc->Editor->Lines();
+    store.BeginUpdate();
+    store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
+    store.EndUpdate();
+    FinishLoad(doc);
+  } else if (stillOpen) {
+    doc->IsLoading = false;
+    DiscardDoc(doc);
+    ShowError(this, QStringLiteral("Could not open file: ") + error);
+  }
+  if (FActiveLoads > 0 && --FActiveLoads == 0) ProgressBar1->hide();
+  if (pcTabs->count() == 0) miNewClick();
+  UpdateStatus();
+  UpdateTitle();
+}
+
+void TfrmMain::OpenFiles(const QStringList &paths) {
+  if (paths.isEmpty()) return;
+  if (paths.size() == 1) {
+    OpenFile(paths.first());
+    return;
+  }
+  setUpdatesEnabled(false);
+  FBatchOpen = true;
+  TEditorDoc *last = nullptr;
+  for (const QString &path : paths) {
+    OpenFile(path);
+    last = FDocs.empty() ? nullptr : FDocs.back().get();
+  }
+  FBatchOpen = false;
+  setUpdatesEnabled(true);
+  if (last) pcTabs->setCurrentWidget(last->Editor);
+  UpdateStatus();
+  UpdateTitle();
+}
+
+bool TfrmMain::RefuseWhileLoading(TEditorDoc *doc) {
+  if (!doc || !doc->IsLoading) return false;
+  ShowInformation(this, QStringLiteral("\"%1\" is still loading. Try again when it has loaded.").arg(doc->DisplayName()));
+  return true;
+}
+
+void TfrmMain::ReloadDoc(TEditorDoc *doc) {
+  if (!doc || doc->FileName.isEmpty() || !QFileInfo::exists(doc->FileName) || RefuseWhileLoading(doc)) return;
+  if (doc->Editor->Modified() &&
+      !Confirm(this, QStringLiteral("Discard unsaved changes and reload \"%1\" from disk?").arg(doc->DisplayName()),
+               TMessageKind::Warning))
+    return;
+  const QString path = doc->FileName;
+  pcTabs->setCurrentWidget(doc->Editor);
+  doc->FileName.clear();
+  doc->Editor->ClearAll();
+  doc->Editor->SetModified(false);
+  OpenFile(path);
+}
+
+bool TfrmMain::ConfirmCloseDoc(TEditorDoc *doc) {
+  if (!doc || !doc->Editor->Modified()) return true;
+  if (FBulkSave == bsYesAll) return SaveDoc(doc, false);
+  if (FBulkSave == bsNoAll) return true;
+  pcTabs->setCurrentWidget(doc->Editor);
+  UpdateTitle();
+  UpdateStatus();
+  const QString question = QStringLiteral("Save changes to \"%1\"?").arg(doc->DisplayName());
+  const int modified = int(std::count_if(FDocs.begin(), FDocs.end(), [](const auto &d) { return d->Editor->Modified(); }));
+  if (FBatchClose && modified > 1) {
+    switch (AskUser(this, {TMessageKind::Question, QStringLiteral("Confirmation"), QStringLiteral("Save changes?"), question,
+                           {TAnswer::Yes, TAnswer::No, TAnswer::YesToAll, TAnswer::NoToAll, TAnswer::Cancel}})) {
+      case TAnswer::Yes: return SaveDoc(doc, false);
+      case TAnswer::No: return true;
+      case TAnswer::YesToAll: FBulkSave = bsYesAll; return SaveDoc(doc, false);
+      case TAnswer::NoToAll: FBulkSave = bsNoAll; return true;
+      default: return false;
+    }
+  }
+  switch (AskYesNoCancel(this, question)) {
+    case TAnswer::Yes: return SaveDoc(doc, false);
+    case TAnswer::No: return true;
+    default: return false;
+  }
+}
+
+void TfrmMain::RemoveDoc(TEditorDoc *doc) {
+  TMEEdit *editor = doc->Editor;
+  editor->disconnect(this);
+  pcTabs->removeTab(pcTabs->indexOf(editor));
+  std::erase_if(FDocs, [doc](const auto &d) { return d.get() == doc; });
+  delete editor;
+}
+
+bool TfrmMain::CloseDoc(TEditorDoc *doc) {
+  if (!ConfirmCloseDoc(doc)) return false;
+  RemoveDoc(doc);
+  return true;
+}
+
+void TfrmMain::DiscardDoc(TEditorDoc *doc) { RemoveDoc(doc); }
+
+void TfrmMain::AfterClose() {
+  if (pcTabs->count() == 0) miNewClick();
+  UpdateStatus();
+  UpdateTitle();
+}
+
+void TfrmMain::miCloseClick() {
+  if (TEditorDoc *doc = ActiveDoc(); doc && CloseDoc(doc)) AfterClose();
+}
+
+void TfrmMain::miCloseAllClick() {
+  FBatchClose = true;
+  FBulkSave = bsAsk;
+  while (!FDocs.empty() && CloseDoc(FDocs.back().get())) {
+  }
+  FBatchClose = false;
+  FBulkSave = bsAsk;
+  AfterClose();
+}
+
+int TfrmMain::CloseDocList(const std::vector<TEditorDoc *> &docs) {
+  FBatchClose = true;
+  FBulkSave = bsAsk;
+  int closed = 0;
+  for (TEditorDoc *doc : docs) {
+    if (!DocOfEditor(doc->Editor)) continue;
+    if (!CloseDoc(doc)) break;
+    ++closed;
+  }
+  FBatchClose = false;
+  FBulkSave = bsAsk;
+  AfterClose();
+  return closed;
+}
+
+void TfrmMain::EditorChanged(TMEEdit *editor) {
+  TEditorDoc *doc = DocOfEditor(editor);
+  if (!doc || doc->IsLoading) return;
+  UpdateTabCaption(doc);
+  if (doc == ActiveDoc()) UpdateTitle();
+}
+
+void TfrmMain::EditorStatusChanged(TMEEdit *editor) {
+  if (editor == ActiveEditor()) {
+    if (TEditorDoc *doc = ActiveDoc(); doc && !doc->IsLoading) UpdateTabCaption(doc);
+    UpdateStatus();
+  }
+}

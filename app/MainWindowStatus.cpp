@@ -1,0 +1,63 @@
+// The window title, the status line, tab captions and the language name they show.
+#include "MainWindow.h"
+#include "StatusText.h"
+#include "editor/Edit.h"
+#include "highlight/HighlighterSet.h"
+#include "highlight/LanguageMenu.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+
+QString TfrmMain::AppName() const {
+  return QStringLiteral("Quennet Notepad v") + QStringLiteral(QUENNET_VERSION);
+}
+
+void TfrmMain::UpdateTitle() {
+  const TEditorDoc *doc = ActiveDoc();
+  setWindowTitle(WindowTitleText(AppName(), doc != nullptr, doc && doc->Editor->Modified(),
+                                 doc ? doc->FileName : QString(), doc ? doc->DisplayName() : QString()));
+}
+
+void TfrmMain::UpdateStatus() {
+  // While files load the label shows their progress.
+  if (ProgressBar1->isVisible()) return;
+  lblStatus->setText(StatusText());
+}
+
+QString TfrmMain::StatusText() const {
+  const TEditorDoc *doc = ActiveDoc();
+  if (!doc) return QString();
+  const TMEEdit *editor = doc->Editor;
+  return StatusLineText(editor->CaretY(), editor->CaretX(), EncKindName(doc->EncKind), editor->Lines().GetCount(),
+                        EolDisplayName(doc->EOL), CurrentLanguageName(), DocSizeText(doc));
+}
+
+int TfrmMain::LanguageTagOf(const TEditorDoc *doc) const {
+  if (!doc) return 0;
+  return doc->LangTag >= 0 ? doc->LangTag : FHighlighters->LangTagOf(doc->Highlighter);
+}
+
+QString TfrmMain::CurrentLanguageName() const {
+  CheckLanguageItems(*FLanguageMenu, LanguageTagOf(ActiveDoc()));
+  return ::CurrentLanguageName(*FLanguageMenu);
+}
+
+QString TfrmMain::DocSizeText(const TEditorDoc *doc) const {
+  if (!doc) return FormatSize(0);
+  if (!doc->FileName.isEmpty() && !doc->Editor->Modified()) {
+    const QFileInfo info(doc->FileName);
+    if (info.exists()) return FormatSize(info.size());
+  }
+  // Counted line by line as edits arrive, with the break a save writes.
+  return FormatSize(doc->Size.Total());
+}
+
+void TfrmMain::UpdateTabCaption(TEditorDoc *doc) {
+  const int index = pcTabs->indexOf(doc->Editor);
+  if (index < 0) return;
+  const QString mark = doc->Editor->Modified() ? QStringLiteral("\u2022 ") : QString();
+  pcTabs->setTabText(index, mark + doc->DisplayName());
+  pcTabs->setTabToolTip(index, doc->FileName.isEmpty() ? QStringLiteral("Untitled") : doc->FileName);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// Helpers for main-window tests: a window with its own settings file, scripted answers to every
+// message box, the Save dialog's answer, and file bytes.
+#include "app/MainWindow.h"
+#include "editor/Edit.h"
+#include "platform/MessageBox.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+#include <memory>
+
+Q_DECLARE_METATYPE(TAnswer)
+
+// Answers message boxes from a queue and keeps every request; an unexpected box answers Cancel
+// (or the last button) and is kept too, so a test sees it.
+struct TScriptedBoxes {
+  std::deque<TAnswer> Answers;
+  QList<TMessageRequest> Asked;
+
+  TScriptedBoxes() {
+    SetMessageAnswerer([this](const TMessageRequest &request) {
+      Asked << request;
+      if (!Answers.empty()) {
+        const TAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+      }
+      return request.Buttons.contains(TAnswer::Cancel) ? TAnswer::Cancel : request.Buttons.last();
+    });
+  }
+  ~TScriptedBoxes() { SetMessageAnswerer(nullptr); }
+  QStringList Texts() const {
+    QStringList texts;
+    for (const TMessageRequest &r : Asked) texts << r.Text;
+    return texts;
+  }
+};
+
+inline QByteArray ReadBytes(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool WriteBytes(const QString &path, const QByteArray &bytes) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline std::unique_ptr<TfrmMain> MakeWindow(const QTemporaryDir &dir, const QStringList &arguments = {}) {
+  auto window = std::make_unique<TfrmMain>(arguments, dir.filePath(QStringLiteral("settings.ini")));
+  window->AskSavePath = [](const QString &) { return QString(); };
+  QCoreApplication::processEvents();  // the start-up message
+  return window;
+}
+
+// Types text at the caret as the keyboard would.
+inline void Type(TMEEdit *editor, const QString &text) { editor->SetSelText(text); }
+
+inline bool WaitForLoads(TfrmMain &window, int timeoutMs = 20000) {
+  QDeadlineTimer deadline(timeoutMs);
+  while (window.ActiveLoads() > 0 && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return window.ActiveLoads() == 0;
+}
