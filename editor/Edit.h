@@ -188,8 +188,11 @@ class TMEEdit : public QAbstractScrollArea {
   void LinesStoreChanged();
   // The primitives replaced the 0-based lines [first, first + oldCount) by newCount lines.
   void LinesReplaced(int first, int oldCount, int newCount);
-  void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end);
+  void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
+               QList<TMELineChange> lines = {});
   void FinishUndoRedo();
+  // Puts each changed line back to its text before or after the change, all in place.
+  void PutLines(const QList<TMELineChange> &changes, bool after);
   int WrapWidth() const;
   // The first match at or after startChar, or backwards the last one before it.
   bool FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length);

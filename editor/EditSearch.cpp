@@ -63,8 +63,10 @@ int TMEEdit::SearchReplace(const QString &search, const QString &replace, TMESea
 int TMEEdit::ReplaceAll(const QString &replace) {
   if (FReadOnly) return 0;
   BeginUpdate();
-  FUndoList.BeginBlock();
   int count = 0;
+  // One record for every changed line: undoing a million replaced lines puts a million lines back
+  // in place, instead of replaying a million deletions and insertions.
+  QList<TMELineChange> changes;
   {
     const QScopedValueRollback<bool> own(FOwnChange, true);
     // One notification from the store for the whole walk.
@@ -75,22 +77,24 @@ int TMEEdit::ReplaceAll(const QString &replace) {
       const int replaced = FSearchEngine->ReplaceAll(before, replace, after);
       if (replaced == 0) continue;
       count += replaced;
-      // The store shows line breaks and control characters as dots: undo records the text as
-      // stored, so Undo and Redo give back exactly this line.
-      TMELineList::SanitizeInPlace(after);
       if (after == before) continue;
-      AddUndo(ukDelete, before, {1, i + 1}, {int(before.size()) + 1, i + 1});
-      AddUndo(ukInsert, after, {1, i + 1}, {int(after.size()) + 1, i + 1});
       FLines.Put(i, after);
-      LinesReplaced(i, 1, 1);
+      // The store shows line breaks and control characters as dots: the record keeps the line as
+      // stored, so Undo and Redo give back exactly this line.
+      changes.append({i + 1, before, FLines.Lines()[i]});
     }
     FLines.EndUpdate();
+  }
+  for (const TMELineChange &change : changes) LinesReplaced(change.Line - 1, 1, 1);
+  if (!changes.isEmpty()) {
+    const TMELineChange &last = changes.last();
+    const TBufferCoord start{1, changes.first().Line}, end{int(last.After.size()) + 1, last.Line};
+    AddUndo(ukLines, QString(), start, end, std::move(changes));
   }
   if (count > 0) {
     FModified = true;
     StatusChanged(scModified);
   }
-  FUndoList.EndBlock();
   EndUpdate();
   if (count > 0) Q_EMIT OnChange();
   return count;

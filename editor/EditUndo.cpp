@@ -1,10 +1,14 @@
 // TMEEdit: recording and replaying undo groups.
 #include "Edit.h"
 
-void TMEEdit::AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end) {
+#include <QScopedValueRollback>
+
+void TMEEdit::AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
+                      QList<TMELineChange> lines) {
   TMEUndoRec rec;
   rec.Kind = kind;
   rec.Text = text;
+  rec.Lines = std::move(lines);
   rec.StartPos = start;
   rec.EndPos = end;
   rec.CaretBefore = FCaret;
@@ -13,13 +17,24 @@ void TMEEdit::AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start,
   FUndoList.Add(std::move(rec), FOptions.testFlag(eoGroupUndo));
 }
 
+void TMEEdit::PutLines(const QList<TMELineChange> &changes, bool after) {
+  {
+    const QScopedValueRollback<bool> own(FOwnChange, true);
+    FLines.BeginUpdate();
+    for (const TMELineChange &change : changes) FLines.Put(change.Line - 1, after ? change.After : change.Before);
+    FLines.EndUpdate();
+  }
+  for (const TMELineChange &change : changes) LinesReplaced(change.Line - 1, 1, 1);
+}
+
 void TMEEdit::Undo() {
   if (FReadOnly || !FUndoList.CanUndo()) return;
   BeginUpdate();
   const int group = FUndoList.UndoGroup();
   while (FUndoList.CanUndo() && FUndoList.UndoGroup() == group) {
     TMEUndoRec rec = FUndoList.TakeUndo();
-    if (rec.Kind == ukInsert) DeleteRange(rec.StartPos, rec.EndPos, false);
+    if (rec.Kind == ukLines) PutLines(rec.Lines, false);
+    else if (rec.Kind == ukInsert) DeleteRange(rec.StartPos, rec.EndPos, false);
     else InsertTextAt(rec.StartPos, rec.Text, false);
     FCaret = rec.CaretBefore;
     FUndoList.PushRedo(std::move(rec));
@@ -33,7 +48,9 @@ void TMEEdit::Redo() {
   const int group = FUndoList.RedoGroup();
   while (FUndoList.CanRedo() && FUndoList.RedoGroup() == group) {
     TMEUndoRec rec = FUndoList.TakeRedo();
-    if (rec.Kind == ukInsert) {
+    if (rec.Kind == ukLines) {
+      PutLines(rec.Lines, true);
+    } else if (rec.Kind == ukInsert) {
       FCaret = InsertTextAt(rec.StartPos, rec.Text, false);
     } else {
       DeleteRange(rec.StartPos, rec.EndPos, false);

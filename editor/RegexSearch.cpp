@@ -114,11 +114,14 @@ QString TMEEditRegexSearch::Replace(QStringView text, int index, QStringView rep
 }
 
 int TMEEditRegexSearch::ReplaceAll(QStringView text, QStringView replacement, QString &result) {
-  result = text.toString();
   ClearResults();
   FHitLimit = false;
-  if (FPattern.isEmpty() || !Compile()) return 0;
+  if (FPattern.isEmpty() || !Compile()) {
+    result = text.toString();
+    return 0;
+  }
   result.clear();
+  result.reserve(text.size() + replacement.size());
   int replaced = 0;
   qsizetype copied = 0, begin = 0, end = 0;
   for (qsizetype start = 0; NextMatch(text, start, 0, begin, end); start = end) {

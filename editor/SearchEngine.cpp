@@ -3,9 +3,13 @@
 QString TMEEditSearchCustom::Replace(QStringView, int, QStringView replacement) { return replacement.toString(); }
 
 int TMEEditSearchCustom::ReplaceAll(QStringView text, QStringView replacement, QString &result) {
-  result = text.toString();
-  if (FindAll(text) == 0) return 0;
+  const int count = FindAll(text);
+  if (count == 0) {
+    result = text.toString();
+    return 0;
+  }
   result.clear();
+  result.reserve(text.size() + count * replacement.size());
   int replaced = 0;
   qsizetype copied = 0;
   for (int i = 0; i < Count(); ++i) {

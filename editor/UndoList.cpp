@@ -32,6 +32,10 @@ void TMEUndoList::Clear() {
 static QString DumpRecords(const QList<TMEUndoRec> &records) {
   QString out;
   for (const TMEUndoRec &rec : records) {
+    if (rec.Kind == ukLines) {
+      out += QStringLiteral("  lines g%1 %2 lines\n").arg(rec.GroupId).arg(rec.Lines.size());
+      continue;
+    }
     QString text = rec.Text;
     text.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n"));
     out += QStringLiteral("  %1 g%2 (%3,%4)-(%5,%6) \"%7\"\n")

@@ -6,7 +6,15 @@
 #include <QList>
 #include <QString>
 
-enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2 };
+// ukLines: whole lines replaced in place, as Replace All does; the text fields are unused.
+enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2, ukLines = 3 };
+
+struct TMELineChange {
+  int Line;  // 1-based
+  QString Before;
+  QString After;
+};
+Q_DECLARE_TYPEINFO(TMELineChange, Q_RELOCATABLE_TYPE);
 
 struct TMEUndoRec {
   TMEUndoKind Kind = ukInsert;
@@ -18,6 +26,8 @@ struct TMEUndoRec {
   TBufferCoord CaretBefore;
   TBufferCoord SelBeginBefore;
   TBufferCoord SelEndBefore;
+  // ukLines only: one entry per changed line, top to bottom. The strings share the lines' data.
+  QList<TMELineChange> Lines;
   int GroupId = 0;
 };
 
