@@ -12,6 +12,7 @@ TMEEdit::TMEEdit(QWidget *parent) : QAbstractScrollArea(parent) {
   FLines.SetOnChange([this](TMELineList *) { LinesStoreChanged(); });
   setFont(ChooseFixedFont(QStringLiteral("Consolas"), 10));
   MeasureFont();
+  SetUpView();
 }
 
 void TMEEdit::SetOptions(TMEEditorOptions value) {
@@ -69,11 +70,20 @@ void TMEEdit::LinesStoreChanged() {
 
 void TMEEdit::changeEvent(QEvent *event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange) MeasureFont();
+  if (event->type() == QEvent::FontChange) {
+    MeasureFont();
+    FGutter.FollowEditorFont(font());
+    ClearLayouts();
+    ResetHorizontalMeasure();
+  }
 }
 
 void TMEEdit::resizeEvent(QResizeEvent *event) {
   QAbstractScrollArea::resizeEvent(event);
   // Rows depend on the width only through the wrap width.
   if (FWordWrap && FRowsValid && FRows.WrapWidth() != WrapWidth()) InvalidateRows();
+  FScrollBarsValid = false;
+  FMeasuredTopLine = 0;
+  UpdateScrollBars();
+  UpdateCaret();
 }

@@ -2,6 +2,8 @@
 // TMEEdit: the program's editor control. It owns its line store and changes text only through
 // InsertTextAt and DeleteRange, which record undo and keep the display rows in step.
 #include "Coords.h"
+#include "Gutter.h"
+#include "LineStates.h"
 #include "RowMap.h"
 #include "SearchEngine.h"
 #include "TextRenderer.h"
@@ -9,6 +11,14 @@
 #include "core/LineStore.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+class TMECustomHighlighter;
 
 enum TMEStatusChange : quint16 {
   scCaretX = 1,
@@ -40,6 +50,13 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TMEEditorOptions)
 enum TMEScrollOption : quint8 { eoScrollPastEol = 1, eoShowScrollHint = 2 };
 Q_DECLARE_FLAGS(TMEScrollOptions, TMEScrollOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TMEScrollOptions)
+
+enum TMEVisibleSpecialChar : quint8 { scWhitespace = 1, scControlChars = 2, scEOL = 4 };
+Q_DECLARE_FLAGS(TMEVisibleSpecialChars, TMEVisibleSpecialChar)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TMEVisibleSpecialChars)
+
+// Asked for every painted row: answer true to paint the line in fg on bg.
+using TSpecialLineColorsEvent = std::function<bool(int line, TColor &fg, TColor &bg)>;
 
 constexpr quint16 ecIndentLines = 610;
 constexpr quint16 ecUnindentLines = 611;
@@ -168,6 +185,64 @@ class TMEEdit : public QAbstractScrollArea {
   int LeftChar() const { return FLeftChar; }
   void SetLeftChar(int value);
   void EnsureCursorPosVisible();
+  void UpdateScrollBars();
+
+  // Highlighting. The highlighter is shared and not owned; null paints plain text.
+  TMECustomHighlighter *Highlighter() const { return FHighlighter; }
+  void SetHighlighter(TMECustomHighlighter *value);
+  // Lines from the 0-based fromIndex on must be tokenized again before they are painted.
+  void InvalidateLineStates(int fromIndex);
+  // The highlighter state line starts in, tokenizing the lines above it as far as needed.
+  TLineState LineStartState(int line);
+  const TMELineStates &LineStates() const { return FLineStates; }
+
+  // Painting.
+  void Paint(QPainter &painter, const QRect &rect);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor value);
+  TColor FontColor() const { return FFontColor; }
+  void SetFontColor(TColor value);
+  TColor WhitespaceColor() const { return FWhitespaceColor; }
+  void SetWhitespaceColor(TColor value);
+  TColor WhitespaceMarkColor() const;
+  TMEVisibleSpecialChars VisibleSpecialChars() const { return FVisibleSpecialChars; }
+  void SetVisibleSpecialChars(TMEVisibleSpecialChars value);
+  TMESelectedColor &SelectedColor() { return FSelectedColor; }
+  void SetOnSpecialLineColors(TSpecialLineColorsEvent handler);
+  // False paints every character cell on its own with the plain painter, as when the renderer
+  // cannot start.
+  bool UseColorText() const { return FUseColorText; }
+  void SetUseColorText(bool value);
+  // The last paint went through the renderer, so caret and hit tests follow the line layouts.
+  bool LayoutMode() const { return FLayoutMode; }
+  // Null for a line that gets no layout.
+  TMELineLayout *GetLineLayout(int line);
+  void ApplyLayoutHighlight(int line, TMELineLayout *layout);
+  void ClearLayouts();
+  int LayoutCount() const { return int(FLayouts.size()); }
+  int TokenCacheCount() const { return int(FTokCache.size()); }
+  int CaretPixelX(TBufferCoord coord);
+  // The 1-based character under client x on line.
+  int PixelToChar(int line, int x);
+  void UpdateCaret();
+  // Where the caret is drawn, in client pixels; empty while it is not shown.
+  QRect CaretRect() const { return FCaretShown ? FCaretRect : QRect(); }
+
+  // Gutter and decorations.
+  TMEGutter &Gutter() { return FGutter; }
+  const TMEGutter &Gutter() const { return FGutter; }
+  TMEIndentGuides &IndentGuides() { return FIndentGuides; }
+  int RightEdge() const { return FRightEdge; }
+  void SetRightEdge(int value);
+  TColor RightEdgeColor() const { return FRightEdgeColor; }
+  void SetRightEdgeColor(TColor value);
+
+  // Keyboard and mouse; the handlers answer whether they took the key.
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool value) { FWantTabs = value; }
+  bool KeyDown(int key, Qt::KeyboardModifiers shift);
+  void KeyPress(const QString &text);
+  void DblClick();
 
  Q_SIGNALS:
   // After every completed change of the text made through the editor.
@@ -176,10 +251,23 @@ class TMEEdit : public QAbstractScrollArea {
   // The 0-based lines [first, first + oldCount) became newCount lines. A change made to the store
   // behind the editor's back is reported as every line replaced.
   void OnLinesReplaced(int first, int oldCount, int newCount);
+  // After scrolling: scrollBar 1 is the vertical bar, 0 the horizontal one.
+  void OnScroll(int scrollBar);
 
  protected:
   void changeEvent(QEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void wheelEvent(QWheelEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+  bool focusNextPrevChild(bool next) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   void StatusChanged(TMEStatusChanges changes);
@@ -198,6 +286,65 @@ class TMEEdit : public QAbstractScrollArea {
   bool FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length);
   int ReplaceAll(const QString &replace);
   int RowOriginColumns(const TMERow &row) const;
+
+  // The view half: painting, caret, gutter, input and scroll bars.
+  struct TLayoutEntry {
+    std::unique_ptr<TMELineLayout> Layout;
+    TLineState StartState;  // the highlighting baked into the layout started from it
+  };
+  void SetUpView();
+  void ViewLinesReplaced(int first, int oldCount, int newCount);
+  void GutterChanged();
+  bool LineColors(int line, TColor &fg, TColor &bg);
+  bool PaintRenderer(QPainter &painter, int first, int last, int rowFirst, int rowLast);
+  void PaintRowLayout(const TMERow &row, int y, TMELineLayout *layout);
+  // The coloured runs of the renderer, or with cells every character on its own.
+  void PaintRowWalk(QPainter *cells, const TMERow &row, int y);
+  void PaintGutter(QPainter &painter, int first, int rowFirst, int rowLast);
+  void PaintIndentGuides(QPainter &painter, int first, int rowFirst, int rowLast);
+  void PaintRightEdge(QPainter &painter);
+  void PaintCaret(QPainter &painter);
+  const TMETokenList &LineTokens(int line);
+  bool LayoutModelFor(int line);
+  void ResetHorizontalMeasure();
+  TBufferCoord MousePos(const QPoint &pos);
+  void CaretBlink();
+
+  TMEGutter FGutter{this};
+  TMEIndentGuides FIndentGuides;
+  TMESelectedColor FSelectedColor;
+  TMECustomHighlighter *FHighlighter = nullptr;
+  TMELineStates FLineStates;
+  std::unordered_map<int, TLayoutEntry> FLayouts;  // by line
+  std::unordered_map<int, TMETokenList> FTokCache;  // by line, long lines only
+  TMETokenList FTokens;                              // the tokens of the line being painted
+  // What the cached layouts were made with; a change drops them.
+  QString FLayoutFontKey;
+  TSpecialLineColorsEvent FOnSpecialLineColors;
+  TColor FColor = clWindow;
+  TColor FFontColor = clWindowText;
+  TColor FWhitespaceColor = 0x1FFFFFFF;
+  TColor FRightEdgeColor = 0xC0C0C0;
+  int FRightEdge = 0;
+  TMEVisibleSpecialChars FVisibleSpecialChars;
+  bool FUseColorText = true;
+  bool FLayoutMode = false;
+  bool FWantTabs = true;
+  // Scrolling and the mouse.
+  bool FSelecting = false;
+  quint32 FLastDblClickTick = 0;
+  QPoint FLastDblClickPt;
+  QElapsedTimer FClock;
+  int FMaxScrollCol = 1;
+  int FMeasuredTopLine = 0;
+  bool FScrollBarsValid = false;
+  bool FUpdatingBars = false;
+  int FGutterWidth = 0;
+  // The caret, drawn by the editor itself and blinking while it has focus.
+  QTimer FBlinkTimer;
+  QRect FCaretRect;
+  bool FCaretShown = false;
+  bool FCaretBlinkOn = true;
 
   TMELineList FLines;
   TMETextRenderer FRenderer;

@@ -33,7 +33,7 @@ void TMEEdit::MeasureFont() {
   Repaint();
 }
 
-int TMEEdit::TextLeft() const { return FTextMargin; }
+int TMEEdit::TextLeft() const { return FGutter.TotalWidth() + FTextMargin; }
 
 int TMEEdit::TextAreaWidth() const { return qMax(1, viewport()->width() - TextLeft()); }
 

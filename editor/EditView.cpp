@@ -1,0 +1,22 @@
+// TMEEdit: how the view half follows the model: edits, status changes and settings objects.
+#include "Edit.h"
+
+#include <QScrollBar>
+
+void TMEEdit::SetUpView() {
+  FClock.start();
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  FGutter.FollowEditorFont(font());
+  FGutter.SetOnChange([this] { GutterChanged(); });
+  FGutterWidth = FGutter.TotalWidth();
+  FIndentGuides.SetOnChange([this] { Repaint(); });
+  FSelectedColor.SetOnChange([this] { Repaint(); });
+  connect(&FBlinkTimer, &QTimer::timeout, this, [this] { CaretBlink(); });
+  connect(this, &TMEEdit::OnLinesReplaced, this, &TMEEdit::ViewLinesReplaced);
+  connect(this, &TMEEdit::OnStatusChange, this, [this](TMEStatusChanges changes) {
+    if (changes & (scTopLine | scLeftChar)) UpdateScrollBars();
+    if (changes & (scCaretX | scCaretY | scTopLine | scLeftChar | scSelection)) UpdateCaret();
+  });
+}
