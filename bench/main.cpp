@@ -2,7 +2,7 @@
 #include "BenchGroup.h"
 #include "platform/LargePages.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <cstdio>
 #include <cstring>
 
@@ -19,7 +19,11 @@ void PrintFigure(const std::string &name, double value, const std::string &unit)
 int main(int argc, char **argv) {
   // Measure the program as it runs: with the heap it gives itself (QUENNET_SMALL_PAGES=1 to compare).
   UseLargePageHeap(argv);
-  QCoreApplication app(argc, argv);
+  // The editor group measures a widget, which needs a GUI application even without a screen.
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   PrintFigure("heap.large_pages", LargePageHeapActive() ? 1 : 0, "flag");
   const char *only = nullptr;
   for (int i = 1; i < argc; ++i) {
