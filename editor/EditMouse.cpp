@@ -55,6 +55,9 @@ void TMEEdit::mouseDoubleClickEvent(QMouseEvent *event) {
   FLastDblClickTick = quint32(FClock.elapsed()) + 1;
   FLastDblClickPt = event->position().toPoint();
   FSelecting = false;
+  // Where the first click put the caret; a double click may also arrive without its presses.
+  MoveCaret(MousePos(FLastDblClickPt));
+  FBlockBegin = FBlockEnd = FCaret;
   DblClick();
 }
 
