@@ -47,7 +47,7 @@ TColor TMEEdit::WhitespaceMarkColor() const {
   if (FWhitespaceColor != 0x1FFFFFFF) return FWhitespaceColor;
   const TColor rgb = ColorToRGB(FColor);
   const int luminance = (int(rgb & 0xFF) * 299 + int(rgb >> 8 & 0xFF) * 587 + int(rgb >> 16 & 0xFF) * 114) / 1000;
-  return luminance >= 128 ? 0x00789600 : 0x003C96FF;
+  return luminance >= 128 ? 0x00007896 : 0x003C96FF;
 }
 
 // Answers whether the line is special; on one, tokens give way to fg unless the option says so.
