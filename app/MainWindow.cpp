@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "app/search/SearchCommands.h"
+
 #include "CommandLine.h"
 #include "RecentFiles.h"
 #include "core/FileLoader.h"
@@ -79,6 +81,7 @@ void TfrmMain::FormCreate() {
   if (const QScreen *screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   CreateMenus();
+  CreateSearch();
   miNewClick();
   TSettingsStore store(FSettingsPath);
   if (LoadSettings(store, FSettings, geometry())) ApplySettings();
@@ -147,6 +150,7 @@ void TfrmMain::SaveSettingsNow() {
   for (int i = 0; i < pcTabs->count(); ++i)
     if (const TEditorDoc *doc = DocOfEditor(pcTabs->widget(i)); doc && !doc->FileName.isEmpty())
       snapshot.SessionFiles << doc->FileName;
+  StoreFindState(snapshot);
   TSettingsStore store(FSettingsPath);
   SaveSettings(store, FSettings, snapshot);
 }

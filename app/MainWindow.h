@@ -13,6 +13,15 @@
 #include <vector>
 
 class QLabel;
+class QSplitter;
+class TfrmFindReplace;
+class TfrmFindTab;
+class TResultsPanel;
+class TSearchCommands;
+class TMEEditSearchCustom;
+struct TFindAllQuery;
+struct TSearchHit;
+struct TSettingsSnapshot;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
@@ -58,6 +67,18 @@ class TfrmMain : public QMainWindow {
   int CloseDocList(const std::vector<TEditorDoc *> &docs);
   void miCloseClick();
   void miCloseAllClick();
+
+  // Search commands (MainWindowSearch.cpp).
+  void miFindClick();
+  void miReplaceClick();
+  void miFindNextClick();
+  void miFindPrevClick();
+  void miGotoLineClick();
+  void miTabFindClick();
+  int FindAll(const TFindAllQuery &query, bool allFiles);
+  void GotoSearchHit(const TSearchHit &hit);
+  TfrmFindReplace *FindDialog();
+  TResultsPanel *ResultsPanel() const { return pnlResults; }
 
   // The second copy's command line, as it arrives through the hand-off.
   void ReceiveHandOff(const QString &text);
@@ -115,6 +136,12 @@ class TfrmMain : public QMainWindow {
   bool RefuseWhileLoading(TEditorDoc *doc);
   QString DocSizeText(const TEditorDoc *doc) const;
 
+  void CreateSearch();
+  void ShowFindDialog(bool replace);
+  TMEEditSearchCustom *NewDocSearchEngine();
+  // Takes the find dialog's state into the settings, when the dialog was made in this run.
+  void StoreFindState(TSettingsSnapshot &snapshot);
+
   std::vector<std::unique_ptr<TEditorDoc>> FDocs;
   std::unique_ptr<THighlighterSet> FHighlighters;
   std::unique_ptr<TLanguageMenuItem> FLanguageMenu;
@@ -132,4 +159,9 @@ class TfrmMain : public QMainWindow {
   bool FClosing = false;
   int FActiveLoads = 0;
   std::vector<QPointer<TFileLoaderThread>> FLoaders;
+  std::unique_ptr<TSearchCommands> FSearchCommands;
+  TfrmFindReplace *FFindDialog = nullptr;
+  TfrmFindTab *FFindTabDialog = nullptr;
+  QSplitter *spltResults = nullptr;
+  TResultsPanel *pnlResults = nullptr;
 };

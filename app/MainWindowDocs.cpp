@@ -70,6 +70,7 @@ TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
                      ~TMEEditorOptions(eoCompleteBrackets | eoCompleteQuotes));
   ApplyIndentSettings(editor, caption);
   ApplyViewSettings(editor);
+  editor->SetSearchEngine(NewDocSearchEngine());
   editor->setAcceptDrops(true);
   editor->installEventFilter(this);
   editor->viewport()->installEventFilter(this);
