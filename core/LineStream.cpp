@@ -15,9 +15,7 @@
 
 namespace {
 
-enum class TRunState : quint8 { Filling, Queued, Decoding, Decoded };
-
-// One run: its bytes while they are gathered and decoded, then its lines until they are joined.
+// The bytes of one run while they are gathered and until they are decoded.
 struct TRun {
   std::unique_ptr<char[]> Bytes;
   qsizetype Capacity = 0;
@@ -25,11 +23,6 @@ struct TRun {
   qsizetype Used = 0;
   qsizetype End = 0;  // where the run was cut; the last run ends at Used
   bool Last = false;
-  TRunState State = TRunState::Filling;
-  QStringList Lines;
-  TBreakCounts Counts;
-  bool Altered = false;
-  std::exception_ptr Error;
 
   void Reserve(qsizetype needed) {
     if (needed <= Capacity) return;
@@ -39,24 +32,21 @@ struct TRun {
     Bytes = std::move(bytes);
     Capacity = capacity;
   }
-
-  void Decode(TLineRoad road) {
-    try {
-      const qsizetype length = End - Start;
-      if (Lines.capacity() < length / 40) Lines.reserve(length / 40);
-      DecodeLineRun(QByteArrayView(Bytes.get() + Start, length), road, Last, Lines, Counts, Altered);
-    } catch (...) {
-      Error = std::current_exception();
-    }
-  }
 };
 
 // Where the search for a cut resumes once data holds no place to cut: only its last whole unit,
 // a CR whose follower was unknown, needs another look.
 qsizetype ResumeScanAt(qsizetype length, int unit) { return qMax<qsizetype>(0, length / unit * unit - unit); }
 
+// Runs read ahead of the decoder; more would only hold memory.
+constexpr size_t KMaxQueuedRuns = 4;
+
 }  // namespace
 
+// The reading thread gathers and cuts runs; one decoding thread takes them in data order and appends
+// their lines straight to the result. Two threads allocating lines at once would only fight over the
+// heap (the program runs with one malloc arena, and on these machines the first touch of fresh
+// pages, not the conversion, bounds the speed), so reading is what runs alongside decoding.
 struct TLineStreamDecoder::TPrivate {
   qint64 ExpectedSize;
   qsizetype RunSize;
@@ -70,26 +60,30 @@ struct TLineStreamDecoder::TPrivate {
 
   std::unique_ptr<TRun> Fill;
   qsizetype ScanFrom = 0;  // relative to Fill->Start
-  std::deque<std::unique_ptr<TRun>> Pending;  // cut runs in data order, not yet joined
-  std::vector<std::unique_ptr<TRun>> Spare;
 
+  // Written by whichever thread decodes; read by the caller once Finish has waited for the helper.
   std::unique_ptr<QStringList> Lines = std::make_unique<QStringList>();
   TBreakCounts Counts;
   bool Altered = false;
 
-  // Shared with the helper: the queue and every run's State.
+  // Shared with the helper.
   std::mutex Mutex;
   std::condition_variable WorkReady;
-  std::condition_variable RunDecoded;
-  std::deque<TRun *> Queue;
+  std::condition_variable RunDone;
+  std::deque<std::unique_ptr<TRun>> Queue;
+  std::vector<std::unique_ptr<TRun>> Spare;
+  bool Busy = false;
   bool Stop = false;
+  std::exception_ptr Error;
   std::thread Helper;
   bool HelperTried = false;
 
   TPrivate(qint64 expectedSize, qsizetype runSize, bool helper)
       : ExpectedSize(expectedSize), RunSize(qMax<qsizetype>(runSize, 1)), WantHelper(helper) {}
 
-  ~TPrivate() {
+  ~TPrivate() { StopHelper(); }
+
+  void StopHelper() {
     {
       std::lock_guard lock(Mutex);
       Stop = true;
@@ -100,22 +94,22 @@ struct TLineStreamDecoder::TPrivate {
 
   std::unique_ptr<TRun> NewRun(qsizetype carry) {
     std::unique_ptr<TRun> run;
-    if (Spare.empty()) {
-      run = std::make_unique<TRun>();
-    } else {
-      run = std::move(Spare.back());
-      Spare.pop_back();
+    {
+      std::lock_guard lock(Mutex);
+      if (!Spare.empty()) {
+        run = std::move(Spare.back());
+        Spare.pop_back();
+      }
     }
+    if (!run) run = std::make_unique<TRun>();
     run->Reserve(qMax(carry, 2 * RunSize));
     return run;
   }
 
+  // Called with Mutex held.
   void Recycle(std::unique_ptr<TRun> run) {
-    run->Lines.clear();  // keeps the list's capacity for the next run
-    run->Counts = TBreakCounts();
-    run->Altered = false;
     run->Start = run->Used = run->End = 0;
-    run->State = TRunState::Filling;
+    run->Last = false;
     // A buffer that grew around a very long line is not worth keeping.
     if (run->Capacity > 4 * RunSize) {
       run->Bytes.reset();
@@ -136,13 +130,18 @@ struct TLineStreamDecoder::TPrivate {
     if (length > 0) Lines->reserve(qMax<qsizetype>(qsizetype(length / 40), 64));
   }
 
+  void Decode(const TRun &run) {
+    DecodeLineRun(QByteArrayView(run.Bytes.get() + run.Start, run.End - run.Start), Road, run.Last, *Lines, Counts,
+                  Altered);
+  }
+
   void StartHelper() {
     HelperTried = true;
     if (!WantHelper || QThread::idealThreadCount() < 2) return;
     try {
       Helper = std::thread([this] { HelperLoop(); });
     } catch (const std::system_error &) {
-      // No thread to be had: the calling thread decodes everything.
+      // No thread to be had: the reading thread decodes as well.
     }
   }
 
@@ -151,71 +150,52 @@ struct TLineStreamDecoder::TPrivate {
     for (;;) {
       WorkReady.wait(lock, [this] { return Stop || !Queue.empty(); });
       if (Stop) return;
-      TRun *run = Queue.front();
+      std::unique_ptr<TRun> run = std::move(Queue.front());
       Queue.pop_front();
-      run->State = TRunState::Decoding;
+      Busy = true;
+      const bool failedBefore = bool(Error);
       lock.unlock();
-      run->Decode(Road);
+      std::exception_ptr failed;
+      try {
+        // After a failure the remaining runs are only dropped; the caller rethrows the failure.
+        if (!failedBefore) Decode(*run);
+      } catch (...) {
+        failed = std::current_exception();
+      }
       lock.lock();
-      run->State = TRunState::Decoded;
-      RunDecoded.notify_one();
+      if (failed) Error = failed;
+      Busy = false;
+      Recycle(std::move(run));
+      RunDone.notify_all();
     }
   }
 
   void Enqueue(std::unique_ptr<TRun> run) {
-    TRun *queued = run.get();
-    Pending.push_back(std::move(run));
-    {
-      std::lock_guard lock(Mutex);
-      queued->State = TRunState::Queued;
-      Queue.push_back(queued);
-    }
     if (!HelperTried) StartHelper();
+    if (!Helper.joinable()) {
+      Decode(*run);
+      std::lock_guard lock(Mutex);
+      Recycle(std::move(run));
+      return;
+    }
+    {
+      std::unique_lock lock(Mutex);
+      RunDone.wait(lock, [this] { return Queue.size() < KMaxQueuedRuns || (Error && !Busy); });
+      if (Error && !Busy) std::rethrow_exception(Error);
+      Queue.push_back(std::move(run));
+    }
     WorkReady.notify_one();
   }
 
-  qsizetype QueuedCount() {
-    std::lock_guard lock(Mutex);
-    return Queue.size();
-  }
-
-  bool DecodeOneHere() {
-    TRun *run;
+  // Waits until every queued run is decoded; rethrows what decoding threw.
+  void WaitForHelper() {
+    if (!Helper.joinable()) return;
     {
-      std::lock_guard lock(Mutex);
-      if (Queue.empty()) return false;
-      run = Queue.front();
-      Queue.pop_front();
-      run->State = TRunState::Decoding;
+      std::unique_lock lock(Mutex);
+      RunDone.wait(lock, [this] { return Queue.empty() && !Busy; });
     }
-    run->Decode(Road);
-    std::lock_guard lock(Mutex);
-    run->State = TRunState::Decoded;
-    return true;
-  }
-
-  // Moves the lines of decoded runs, in data order, into the result; with wait, also the runs the
-  // helper is still decoding.
-  void JoinDecoded(bool wait) {
-    while (!Pending.empty()) {
-      TRun *run = Pending.front().get();
-      {
-        std::unique_lock lock(Mutex);
-        if (run->State != TRunState::Decoded) {
-          if (!wait) return;
-          RunDecoded.wait(lock, [run] { return run->State == TRunState::Decoded; });
-        }
-      }
-      if (run->Error) std::rethrow_exception(run->Error);
-      Lines->append(std::move(run->Lines));
-      Counts.CrLf += run->Counts.CrLf;
-      Counts.Lf += run->Counts.Lf;
-      Counts.Cr += run->Counts.Cr;
-      Altered |= run->Altered;
-      std::unique_ptr<TRun> done = std::move(Pending.front());
-      Pending.pop_front();
-      Recycle(std::move(done));
-    }
+    StopHelper();
+    if (Error) std::rethrow_exception(Error);
   }
 
   void CutRuns() {
@@ -236,9 +216,6 @@ struct TLineStreamDecoder::TPrivate {
       Fill = std::move(next);
       ScanFrom = ResumeScanAt(carry, unit);  // the carried bytes hold no break
     }
-    // Keep one run ready for the helper and decode the rest here, while its bytes are still in cache.
-    const qsizetype keep = Helper.joinable() ? 1 : 0;
-    while (QueuedCount() > keep && DecodeOneHere()) JoinDecoded(false);
   }
 };
 
@@ -279,8 +256,7 @@ void TLineStreamDecoder::Finish() {
     d->Fill->Last = true;
     d->Enqueue(std::move(d->Fill));
   }
-  while (d->DecodeOneHere()) d->JoinDecoded(false);
-  d->JoinDecoded(true);
+  d->WaitForHelper();
 }
 
 const TEncoding *TLineStreamDecoder::Encoding() const { return d->Encoding; }

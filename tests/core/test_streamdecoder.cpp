@@ -1,5 +1,5 @@
-// Decoding while reading: runs cut at line breaks, decoded on two threads and joined, must give
-// exactly what the line decoder gives for the whole data at once.
+// Decoding while reading: runs cut at line breaks and decoded one after another, on a helper
+// thread or not, must give exactly what the line decoder gives for the whole data at once.
 #include "CoreTestUtil.h"
 #include "core/Encoding.h"
 #include "core/LineDecoder.h"
