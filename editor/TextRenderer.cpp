@@ -84,6 +84,7 @@ const TMETextRenderer::TTextFormat &TMETextRenderer::Format(bool bold, bool ital
     format.Option.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     format.Option.setWrapMode(QTextOption::NoWrap);
     format.Option.setTabStopDistance(FTabStopPx);
+    format.Ascent = QFontMetricsF(format.Font).ascent();
     it = FFormats.insert(key, format);
   }
   return *it;
@@ -112,7 +113,11 @@ void TMETextRenderer::DrawRun(const QRect &r, const QString &text, TColor color,
   FTarget->setClipRect(Local(r), Qt::IntersectClip);
   FTarget->setFont(format.Font);
   FTarget->setPen(QPen(FBrush, 1));
-  FTarget->drawText(QRectF(Local(r)), text, format.Option);
+  const QRect local = Local(r);
+  // Without tabs the plain text path draws the same glyphs at the same baseline as a top-aligned
+  // layout, without laying the run out anew on every call.
+  if (text.contains(u'\t')) FTarget->drawText(QRectF(local), text, format.Option);
+  else FTarget->drawText(QPointF(local.left(), local.top() + format.Ascent), text);
   FTarget->restore();
 }
 

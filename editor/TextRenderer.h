@@ -55,6 +55,7 @@ class TMETextRenderer {
   struct TTextFormat {
     QFont Font;
     QTextOption Option;
+    qreal Ascent = 0;  // where a top-aligned run puts its baseline
   };
 
   bool Init();
