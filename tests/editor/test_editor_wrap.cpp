@@ -8,6 +8,7 @@ class TestEditorWrap : public QObject {
   Q_OBJECT
  private Q_SLOTS:
   void randomEditsMatchFullRebuild();
+  void bigEditsAcrossBlocksMatchFullRebuild();
   void widthTabWidthAndOutsideChangesRebuild();
 };
 
@@ -44,6 +45,45 @@ void TestEditorWrap::randomEditsMatchFullRebuild() {
       default: edit.SetSelText(inserts[int(rng.bounded(inserts.size()))]); break;
     }
     QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 9));
+  }
+}
+
+// Pastes and cuts of thousands of lines, and their Undo and Redo, cross the row list's blocks.
+void TestEditorWrap::bigEditsAcrossBlocksMatchFullRebuild() {
+  TMEEdit edit;
+  edit.SetWordWrap(true);
+  QStringList lines;
+  for (int i = 0; i < 3 * TMERowMap::KDefaultBlockLines; ++i)
+    lines << (i % 3 ? QStringLiteral("line %1 of words").arg(i) : QString());
+  edit.SetText(lines.join(u'\n'));
+  // After the text, as the gutter widens with the line numbers' digits.
+  SetWrapColumns(edit, 9);
+  QVERIFY(edit.Rows().BlockSizes().size() >= 3);
+  QRandomGenerator rng(9);
+  const auto randomPos = [&] {
+    const int line = 1 + int(rng.bounded(edit.LineCount()));
+    return TBufferCoord{1 + int(rng.bounded(int(edit.LineText(line).size()) + 1)), line};
+  };
+  for (int step = 0; step < 60; ++step) {
+    const TBufferCoord a = randomPos();
+    edit.SetCaretAndSelection(a, a, a);
+    switch (rng.bounded(4)) {
+      case 0: {
+        // A run of up to two blocks' worth of lines.
+        const int count = 1 + int(rng.bounded(2 * TMERowMap::KDefaultBlockLines));
+        edit.SetSelText(lines.mid(int(rng.bounded(lines.size() - count)), count).join(QStringLiteral("\r\n")));
+        break;
+      }
+      case 1: {
+        const TBufferCoord b = randomPos();
+        edit.SetCaretAndSelection(b, a, b);
+        edit.SetSelText(QString());
+        break;
+      }
+      case 2: edit.Undo(); break;
+      default: edit.Redo(); break;
+    }
+    QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, qMax(1, edit.TextAreaWidth() / edit.CharWidth())));
   }
 }
 
