@@ -73,6 +73,9 @@ void ShowWithWrapColumns(TMEEdit &edit, int columns) {
 
 void MeasureTyping() {
   TMEEdit small, big;
+  // Shown, as in the program: a visible editor keeps its caret and scroll bars in step.
+  ShowWithWrapColumns(small, KWrapColumns);
+  ShowWithWrapColumns(big, KWrapColumns);
   Load(small, KSmallLines);
   Load(big, KBigLines);
   // Both documents are typed into in turn, so neither is favoured by a warmer cache or heap.
