@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -109,12 +111,9 @@ void MeasureTyping() {
   // In the middle the rows after the line stay where they are unless the line gains or loses one.
   const int middle = KBigLines / 2;
   PrintFigure("editor.type_wrap_mid.us", TypeMedianUs(edit, {41, middle}, u'x'), "us");
-  // Enter inserts a line: every row after it moves down one line.
+  // Enter adds a line: every row after it now belongs to a line one further down.
   PrintFigure("editor.enter_wrap_mid.us", TypeMedianUs(edit, {41, middle}, u'\n'), "us");
 }
-
-// Seconds of one call.
-double Seconds(const std::function<void()> &fn) { return TimeBest(1, fn); }
 
 void MeasurePaste(bool wordWrap) {
   const std::string prefix = wordWrap ? "editor.paste_wrap" : "editor.paste";
@@ -129,20 +128,21 @@ void MeasurePaste(bool wordWrap) {
   const QString paste = MakeLines(KBigLines, 99)->join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
   const TBufferCoord middle{41, KBigLines / 2};
   const QString middleLine = edit.LineText(middle.Line);
-  double paste_s = 1e30, undo_s = 1e30, redo_s = 1e30;
+  // The better of two rounds of each.
+  double pasteSeconds = 1e30, undoSeconds = 1e30, redoSeconds = 1e30;
   for (int round = 0; round < 2; ++round) {
     edit.SetCaretXY(middle);
-    paste_s = std::min(paste_s, Seconds([&] { edit.SetSelText(paste); }));
+    pasteSeconds = std::min(pasteSeconds, TimeBest(1, [&] { edit.SetSelText(paste); }));
     if (edit.LineCount() != 2 * KBigLines) std::fprintf(stderr, "editor: paste gave %d lines\n", edit.LineCount());
-    undo_s = std::min(undo_s, Seconds([&] { edit.Undo(); }));
-    redo_s = std::min(redo_s, Seconds([&] { edit.Redo(); }));
+    undoSeconds = std::min(undoSeconds, TimeBest(1, [&] { edit.Undo(); }));
+    redoSeconds = std::min(redoSeconds, TimeBest(1, [&] { edit.Redo(); }));
     edit.Undo();
     if (edit.LineCount() != KBigLines || edit.LineText(middle.Line) != middleLine)
       std::fprintf(stderr, "editor: undo did not restore the document\n");
   }
-  PrintFigure(prefix + ".ms", paste_s * 1000, "ms");
-  PrintFigure(prefix + "_undo.ms", undo_s * 1000, "ms");
-  PrintFigure(prefix + "_redo.ms", redo_s * 1000, "ms");
+  PrintFigure(prefix + ".ms", pasteSeconds * 1000, "ms");
+  PrintFigure(prefix + "_undo.ms", undoSeconds * 1000, "ms");
+  PrintFigure(prefix + "_redo.ms", redoSeconds * 1000, "ms");
 }
 
 void RunEditorBench() {
