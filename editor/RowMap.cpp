@@ -119,6 +119,7 @@ void TMERowMap::Build(const TMELineList &lines, int wrapWidth, int tabWidth) {
 }
 
 void TMERowMap::Rewrap(const TMELineList &lines, int first, int oldCount, int newCount) {
+  if (FBlocks.empty()) return;  // never built: the next Build wraps everything anyway
   const QStringList &text = lines.Lines();
   const int total = LineCount();
   first = std::clamp(first, 0, total);
