@@ -60,6 +60,7 @@ class TestFileLoader : public QObject {
   void sameAsWholeDecodeAcrossReads_data();
   void sameAsWholeDecodeAcrossReads();
   void interruptionStopsWithoutHandOver();
+  void fileShrinkingDuringLoadGivesBytesRead();
 
  private:
   QString WriteFile(const char *name, const QByteArray &bytes) {
@@ -213,6 +214,33 @@ void TestFileLoader::interruptionStopsWithoutHandOver() {
   QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
   QVERIFY(!out.Done);
   QCOMPARE(out.Progress, QList<int>{20});
+}
+
+void TestFileLoader::fileShrinkingDuringLoadGivesBytesRead() {
+  const QByteArray bytes = QByteArray("0123456789abcde\n").repeated(3 * 1048576 / 16);
+  const QString path = WriteFile("shrinking.log", bytes);
+  const qsizetype kept = 1048576 + 1048576 / 2 + 3;  // ends inside a line
+  TLoadOutcome out;
+  QPointer<TFileLoaderThread> loader = new TFileLoaderThread(
+      path,
+      [&](TFileLoaderThread *, std::unique_ptr<QStringList> &lines, const QString &eol, const QString &, bool success,
+          bool, const TEncoding *) {
+        out.Done = true;
+        out.Success = success;
+        if (success) out.Store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
+      },
+      [&](TFileLoaderThread *, int percent) {
+        if (out.Progress.isEmpty()) QFile::resize(path, kept);
+        out.Progress.append(percent);
+      });
+  loader->start();
+  QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
+  QVERIFY(out.Success);
+  QCOMPARE(out.Progress, (QList<int>{33, 50}));
+  QStringList expected;
+  DecodeBytesToLines(bytes.first(kept), 0, TEncoding::Utf8(), expected);
+  QCOMPARE(out.Store.Lines(), expected);
+  QCOMPARE(out.Store.Lines().last(), "012");
 }
 
 QTEST_GUILESS_MAIN(TestFileLoader)
