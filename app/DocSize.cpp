@@ -17,23 +17,46 @@ qint64 TDocSizeCounter::LineBytes(QStringView line, int kind) {
   return bytes;
 }
 
+std::vector<quint32> TDocSizeCounter::CountLines(const QStringList &lines, int kind) {
+  std::vector<quint32> counts(size_t(lines.size()));
+  for (qsizetype i = 0; i < lines.size(); ++i) counts[size_t(i)] = quint32(LineBytes(lines[i], kind));
+  return counts;
+}
+
 void TDocSizeCounter::Reset(const QStringList &lines, int kind, QStringView eol) {
   FKind = kind;
   FEolBytes = LineBytes(eol, kind);
   Recount(lines);
 }
 
-void TDocSizeCounter::Recount(const QStringList &lines) {
-  FLineBytes.resize(size_t(lines.size()));
+void TDocSizeCounter::Recount(const QStringList &lines) { Install(CountLines(lines, FKind)); }
+
+void TDocSizeCounter::Install(std::vector<quint32> &&counts) {
+  FLineBytes = std::move(counts);
   FSum = 0;
-  for (qsizetype i = 0; i < lines.size(); ++i) FSum += FLineBytes[size_t(i)] = quint32(LineBytes(lines[i], FKind));
+  for (const quint32 bytes : FLineBytes) FSum += bytes;
+  FPending = false;
+  ++FTicket;
+}
+
+quint64 TDocSizeCounter::BeginCount(int kind, QStringView eol) {
+  FKind = kind;
+  FEolBytes = LineBytes(eol, kind);
+  FLineBytes.clear();
+  FSum = 0;
+  FPending = true;
+  return ++FTicket;
+}
+
+void TDocSizeCounter::Adopt(std::vector<quint32> &&counts, quint64 ticket) {
+  if (FPending && ticket == FTicket) Install(std::move(counts));
 }
 
 void TDocSizeCounter::LinesReplaced(const QStringList &lines, int first, int oldCount, int newCount) {
   // The editor counts an empty store as one line; whenever its report and the store disagree,
   // count afresh rather than trust either.
   const qsizetype counted = qsizetype(FLineBytes.size());
-  if (first < 0 || oldCount < 0 || newCount < 0 || first + oldCount > counted ||
+  if (FPending || first < 0 || oldCount < 0 || newCount < 0 || first + oldCount > counted ||
       counted - oldCount + newCount != lines.size()) {
     Recount(lines);
     return;

@@ -13,17 +13,29 @@ class TDocSizeCounter {
   void Reset(const QStringList &lines, int kind, QStringView eol);
   // The lines [first, first + oldCount) were replaced by newCount lines, now in lines.
   void LinesReplaced(const QStringList &lines, int first, int oldCount, int newCount);
-  // Mark, lines and the breaks between them.
+  // Mark, lines and the breaks between them. Not known while a count is pending.
   qint64 Total() const;
+
+  // Counting a huge document takes long enough to stall the window, so it may be done elsewhere:
+  // BeginCount starts waiting for counts of the current lines and answers a ticket, Adopt takes
+  // the counts made for that ticket. Any Reset or edit in between counts at once and voids it.
+  quint64 BeginCount(int kind, QStringView eol);
+  void Adopt(std::vector<quint32> &&counts, quint64 ticket);
+  bool Pending() const { return FPending; }
 
   // What one line takes in the given kind.
   static qint64 LineBytes(QStringView line, int kind);
+  // Every line's count; touches nothing shared, so it may run on any thread.
+  static std::vector<quint32> CountLines(const QStringList &lines, int kind);
 
  private:
   void Recount(const QStringList &lines);
+  void Install(std::vector<quint32> &&counts);
 
   std::vector<quint32> FLineBytes;
   qint64 FSum = 0;
   int FKind = ekUtf8;
   qint64 FEolBytes = 2;
+  bool FPending = false;
+  quint64 FTicket = 0;
 };

@@ -128,7 +128,8 @@ class TfrmMain : public QMainWindow {
   void LoaderProgress(TFileLoaderThread *sender, int percent);
   void LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
                   const QString &error, bool success, bool hasBOM, const TEncoding *encoding);
-  void FinishLoad(TEditorDoc *doc);
+  void FinishLoad(TEditorDoc *doc, bool countSizeLater);
+  void CountSizeLater(TEditorDoc *doc);
   void EditorChanged(TMEEdit *editor);
   void EditorStatusChanged(TMEEdit *editor);
   void RebuildRecentMenu();

@@ -12,6 +12,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -197,16 +199,33 @@ void TfrmMain::LoadDirect(TEditorDoc *doc, const QString &path) {
   // A lone trailing byte of UTF-16 text was dropped.
   const qsizetype mark = whole.HasBOM ? whole.Encoding->Preamble().size() : 0;
   doc->DecodeAltered = altered || (whole.Encoding->IsUtf16() && (bytes.size() - mark) % 2 != 0);
-  FinishLoad(doc);
+  FinishLoad(doc, false);
   if (!FBatchOpen) UpdateStatus();
 }
 
-void TfrmMain::FinishLoad(TEditorDoc *doc) {
-  doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
+void TfrmMain::FinishLoad(TEditorDoc *doc, bool countSizeLater) {
+  if (countSizeLater) CountSizeLater(doc);
+  else doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
   doc->Editor->SetModified(false);
   doc->Editor->SetReadOnly(false);
   doc->IsLoading = false;
   UpdateTabCaption(doc);
+}
+
+// Counting the bytes of every line of a huge file would stall the window for a moment: the lines
+// are counted on a worker from a shared (not copied) snapshot. Until then the status bar shows the
+// file's size, which an unmodified document has anyway; an edit before the count ends counts at once.
+void TfrmMain::CountSizeLater(TEditorDoc *doc) {
+  const QStringList lines = doc->Editor->Lines().Lines();
+  const int kind = doc->EncKind;
+  const quint64 ticket = doc->Size.BeginCount(kind, doc->EOL);
+  auto *watcher = new QFutureWatcher<std::vector<quint32>>(doc->Editor);
+  connect(watcher, &QFutureWatcherBase::finished, doc->Editor, [this, doc, watcher, ticket] {
+    watcher->deleteLater();
+    doc->Size.Adopt(watcher->future().takeResult(), ticket);
+    if (doc == ActiveDoc()) UpdateStatus();
+  });
+  watcher->setFuture(QtConcurrent::run([lines, kind] { return TDocSizeCounter::CountLines(lines, kind); }));
 }
 
 void TfrmMain::StartBackgroundLoad(TEditorDoc *doc, const QString &path) {
@@ -248,7 +267,7 @@ void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList
     store.BeginUpdate();
     store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
     store.EndUpdate();
-    FinishLoad(doc);
+    FinishLoad(doc, true);
   } else if (stillOpen) {
     doc->IsLoading = false;
     DiscardDoc(doc);

@@ -46,9 +46,9 @@ QString TfrmMain::CurrentLanguageName() const {
 
 QString TfrmMain::DocSizeText(const TEditorDoc *doc) const {
   if (!doc) return FormatSize(0);
-  if (!doc->FileName.isEmpty() && !doc->Editor->Modified()) {
+  if (!doc->FileName.isEmpty() && (!doc->Editor->Modified() || doc->Size.Pending())) {
     const QFileInfo info(doc->FileName);
-    if (info.exists()) return FormatSize(info.size());
+    if (info.exists() || doc->Size.Pending()) return FormatSize(info.size());
   }
   // Counted line by line as edits arrive, with the break a save writes.
   return FormatSize(doc->Size.Total());

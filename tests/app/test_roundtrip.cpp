@@ -15,6 +15,7 @@ class TestRoundTrip : public QObject {
   void mixedBreaksSaveWithTheDocumentsBreak();
   void statusSizeIsTheSizeASaveWrites_data();
   void statusSizeIsTheSizeASaveWrites();
+  void statusSizeAfterBackgroundLoad();
   void loadingTabIsReadOnlyAndRefusesSaveAndReload();
   void closingLoadingTabDiscardsResult();
   void destroyingWindowWhileLoadingIsSafe();
@@ -157,6 +158,29 @@ void TestRoundTrip::statusSizeIsTheSizeASaveWrites() {
   w->miNewClick();
   Type(w->ActiveEditor(), "ab\r\ncd");
   QCOMPARE(w->StatusLabel()->text().section("   |   ", 6), "6 B");
+}
+
+// A large file's lines are counted on a worker after the load; typing before or after that count
+// ends must both show what a save writes.
+void TestRoundTrip::statusSizeAfterBackgroundLoad() {
+  TScriptedBoxes boxes;
+  const QString path = Make("big.txt", QByteArray("\xEF\xBB\xBF") + QByteArray("caf\xC3\xA9\n").repeated(250000));
+  auto w = MakeWindow(*FDir);
+  for (bool waitForCount : {false, true}) {
+    w->OpenFile(path);
+    QVERIFY(WaitForLoads(*w));
+    TEditorDoc *doc = w->ActiveDoc();
+    QCOMPARE(w->StatusLabel()->text().section("   |   ", 6), FormatSize(QFileInfo(path).size()));
+    if (waitForCount) QTRY_VERIFY(!doc->Size.Pending());
+    w->ActiveEditor()->SetCaretXY({1, 2});
+    Type(w->ActiveEditor(), QString::fromUtf16(u"\u20ac\r\n"));
+    const QString shown = w->StatusLabel()->text().section("   |   ", 6);
+    QVERIFY(w->SaveDoc(doc, false));
+    QCOMPARE(shown, FormatSize(QFileInfo(path).size()));
+    QVERIFY(w->CloseDoc(doc));
+    w->AfterClose();
+  }
+  QVERIFY(boxes.Asked.isEmpty());
 }
 
 void TestRoundTrip::loadingTabIsReadOnlyAndRefusesSaveAndReload() {

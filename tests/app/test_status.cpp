@@ -21,6 +21,8 @@ class TestStatus : public QObject {
   void titles();
   void sizeCountMatchesWrittenFile_data();
   void sizeCountMatchesWrittenFile();
+  void countsMadeElsewhereOnlyForTheirTicket();
+  void firstKeystrokeIntoEmptyStore();
 };
 
 void TestStatus::thousands_data() {
@@ -109,6 +111,40 @@ void TestStatus::sizeCountMatchesWrittenFile() {
     QVERIFY(WriteDocToFile(path, store, eol, kind, nullptr));
     QCOMPARE(counter.Total(), QFileInfo(path).size());
   }
+}
+
+// Counts made on a worker are taken only while nothing has changed since they were asked for.
+void TestStatus::countsMadeElsewhereOnlyForTheirTicket() {
+  TMELineList store;
+  store.SetText(QString::fromUtf16(u"ab\r\n\u00e9\r\n"));  // "ab", "é", ""
+  TDocSizeCounter counter;
+  const quint64 ticket = counter.BeginCount(ekUtf8, u"\r\n");
+  QVERIFY(counter.Pending());
+  counter.Adopt(TDocSizeCounter::CountLines(store.Lines(), ekUtf8), ticket + 1);  // not ours
+  QVERIFY(counter.Pending());
+  counter.Adopt(TDocSizeCounter::CountLines(store.Lines(), ekUtf8), ticket);
+  QVERIFY(!counter.Pending());
+  QCOMPARE(counter.Total(), 2 + 2 + 0 + 2 * 2);
+  // An edit while a count is out counts at once, and the late counts are dropped.
+  const quint64 second = counter.BeginCount(ekUtf16LeBom, u"\n");
+  const std::vector<quint32> late = TDocSizeCounter::CountLines(store.Lines(), ekUtf16LeBom);
+  store.Put(0, "abcd");
+  counter.LinesReplaced(store.Lines(), 0, 1, 1);
+  QVERIFY(!counter.Pending());
+  std::vector<quint32> stale = late;
+  counter.Adopt(std::move(stale), second);
+  QCOMPARE(counter.Total(), 2 + 8 + 2 + 0 + 2 * 2);
+}
+
+// The editor reports an empty store as one line replaced by one; the store went from none to one.
+void TestStatus::firstKeystrokeIntoEmptyStore() {
+  TMELineList store;
+  TDocSizeCounter counter;
+  counter.Reset(store.Lines(), ekUtf8Bom, u"\r\n");
+  QCOMPARE(counter.Total(), 3);
+  store.Add("x");
+  counter.LinesReplaced(store.Lines(), 0, 1, 1);
+  QCOMPARE(counter.Total(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestStatus)
