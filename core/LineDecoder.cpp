@@ -16,10 +16,10 @@
 
 namespace {
 
-// What one scan of an 8-bit line found besides its end.
+// What one scan of a line found besides its end.
 struct TByteLine {
   qsizetype End;     // index of the CR or LF that ends the line, or the data's end
-  bool HasHigh;      // a byte >= 0x80 (needs the code page or UTF-8 conversion)
+  bool HasHigh;      // 8-bit data: a byte >= 0x80 (needs the code page or UTF-8 conversion)
   bool HasControl;   // a control byte other than TAB, or DEL (needs sanitizing)
 };
 
@@ -62,93 +62,60 @@ TByteLine ScanByteLine(const uchar *p, qsizetype b, qsizetype n) {
   return line;
 }
 
-class TByteLineConverter {
- public:
-  explicit TByteLineConverter(bool utf8)
-      : FUtf8(utf8),
-        FDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom) {}
-
-  QString Convert(const uchar *p, const TByteLine &line, qsizetype b) {
-    const auto *bytes = reinterpret_cast<const char *>(p + b);
-    const qsizetype len = line.End - b;
-    if (!line.HasHigh) return QString::fromLatin1(bytes, len);
-    if (FUtf8) return FDecoder.decode(QByteArrayView(bytes, len));
-    QString text(len, Qt::Uninitialized);
-    AnsiToUnicode(bytes, len, reinterpret_cast<char16_t *>(text.data()));
-    return text;
-  }
-  bool HadError() const { return FDecoder.hasError(); }
-
- private:
-  bool FUtf8;
-  QStringDecoder FDecoder;
+// Where finding lines in a run goes on.
+struct TLineWalk {
+  qsizetype Pos = 0;
+  bool Done = false;
 };
-
-void DecodeByteRoad(const uchar *p, qsizetype n, bool utf8, bool last, QStringList &list, TBreakCounts &counts,
-                    bool &altered) {
-  TByteLineConverter converter(utf8);
-  qsizetype b = 0;
-  for (;;) {
-    const TByteLine line = ScanByteLine(p, b, n);
-    // A run that goes on in the next one ends right after a break: nothing is left for a line here.
-    if (line.End >= n && !last) {
-      Q_ASSERT(b == n);
-      break;
-    }
-    QString text = converter.Convert(p, line, b);
-    if (line.HasControl || text.size() > KMaxLineLength) altered |= AppendLineChunked(list, std::move(text));
-    else list.append(std::move(text));
-    if (line.End >= n) break;
-    qsizetype next = line.End + 1;
-    if (p[line.End] == '\n') ++counts.Lf;
-    else if (next < n && p[next] == '\n') {
-      ++counts.CrLf;
-      ++next;
-    } else {
-      ++counts.Cr;
-    }
-    b = next;
-  }
-  altered |= converter.HadError();
-}
 
 template <bool BigEndian>
 inline char16_t UnitAt(const uchar *p, qsizetype k) {
   return BigEndian ? qFromBigEndian<quint16>(p + 2 * k) : qFromLittleEndian<quint16>(p + 2 * k);
 }
 
+// Finds the end of the UTF-16 line starting at unit b, noting a control character on the way.
 template <bool BigEndian>
-void DecodeWordRoad(const uchar *p, qsizetype n, bool last, QStringList &list, TBreakCounts &counts, bool &altered) {
-  qsizetype b = 0;
-  for (;;) {
-    qsizetype i = b;
-    bool control = false;
-    for (; i < n; ++i) {
-      const char16_t c = UnitAt<BigEndian>(p, i);
-      if (c < 0x20 || c == 0x7F) {
-        if (c == u'\r' || c == u'\n') break;
-        if (c != u'\t') control = true;
+TByteLine ScanWordLine(const uchar *p, qsizetype b, qsizetype n) {
+  TByteLine line{n, false, false};
+  for (qsizetype i = b; i < n; ++i) {
+    const char16_t c = UnitAt<BigEndian>(p, i);
+    if (c < 0x20 || c == 0x7F) {
+      if (c == u'\r' || c == u'\n') {
+        line.End = i;
+        return line;
       }
+      if (c != u'\t') line.HasControl = true;
     }
-    if (i >= n && !last) {
+  }
+  return line;
+}
+
+// Finds up to max lines from walk.Pos on and counts their breaks. A run that goes on in the next
+// one ends right after a break, so it gives no line after its last break; the last run always
+// gives its final line, empty or not.
+template <TLineRoad Road>
+qsizetype FindLines(const uchar *p, qsizetype n, bool last, TLineWalk &walk, TLineSpan *out, qsizetype max,
+                    TBreakCounts &counts) {
+  constexpr bool wide = Road == TLineRoad::Utf16LE || Road == TLineRoad::Utf16BE;
+  constexpr bool bigEndian = Road == TLineRoad::Utf16BE;
+  auto unitAt = [p](qsizetype k) -> char16_t { return wide ? UnitAt<bigEndian>(p, k) : p[k]; };
+  qsizetype found = 0;
+  qsizetype b = walk.Pos;
+  while (found < max && !walk.Done) {
+    const TByteLine line = wide ? ScanWordLine<bigEndian>(p, b, n) : ScanByteLine(p, b, n);
+    if (line.End >= n && !last) {
       Q_ASSERT(b == n);
+      walk.Done = true;
       break;
     }
-    QString text(i - b, Qt::Uninitialized);
-    auto *out = reinterpret_cast<char16_t *>(text.data());
-    if (BigEndian) {
-      for (qsizetype k = b; k < i; ++k) *out++ = UnitAt<true>(p, k);
-    } else {
-      memcpy(out, p + 2 * b, size_t(i - b) * 2);
-      if (QSysInfo::ByteOrder == QSysInfo::BigEndian)
-        for (qsizetype k = 0; k < i - b; ++k) out[k] = qFromLittleEndian(out[k]);
+    out[found++] = TLineSpan{b, line.End, line.HasHigh, line.HasControl};
+    if (line.End >= n) {
+      walk.Done = true;
+      break;
     }
-    if (control || text.size() > KMaxLineLength) altered |= AppendLineChunked(list, std::move(text));
-    else list.append(std::move(text));
-    if (i >= n) break;
-    qsizetype next = i + 1;
-    if (UnitAt<BigEndian>(p, i) == u'\n') ++counts.Lf;
-    else if (next < n && UnitAt<BigEndian>(p, next) == u'\n') {
+    qsizetype next = line.End + 1;
+    if (unitAt(line.End) == u'\n') ++counts.Lf;
+    else if (next < n && unitAt(next) == u'\n') {
       ++counts.CrLf;
       ++next;
     } else {
@@ -156,7 +123,67 @@ void DecodeWordRoad(const uchar *p, qsizetype n, bool last, QStringList &list, T
     }
     b = next;
   }
+  walk.Pos = b;
+  return found;
 }
+
+qsizetype FindRunLines(const uchar *p, qsizetype n, TLineRoad road, bool last, TLineWalk &walk, TLineSpan *out,
+                       qsizetype max, TBreakCounts &counts) {
+  switch (road) {
+    case TLineRoad::Utf16LE: return FindLines<TLineRoad::Utf16LE>(p, n, last, walk, out, max, counts);
+    case TLineRoad::Utf16BE: return FindLines<TLineRoad::Utf16BE>(p, n, last, walk, out, max, counts);
+    default: return FindLines<TLineRoad::Utf8>(p, n, last, walk, out, max, counts);
+  }
+}
+
+// Turns found lines into strings and appends them, cut and sanitized where needed.
+class TLineConverter {
+ public:
+  explicit TLineConverter(TLineRoad road)
+      : FRoad(road),
+        FDecoder(QStringConverter::Utf8,
+                 QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom) {}
+
+  void Append(const uchar *p, const TLineSpan *spans, qsizetype count, QStringList &list, bool &altered) {
+    for (qsizetype k = 0; k < count; ++k) {
+      const TLineSpan &span = spans[k];
+      QString text = Convert(p, span);
+      if (span.Control || text.size() > KMaxLineLength) altered |= AppendLineChunked(list, std::move(text));
+      else list.append(std::move(text));
+    }
+  }
+  bool HadError() const { return FDecoder.hasError(); }
+
+ private:
+  QString Convert(const uchar *p, const TLineSpan &span) {
+    const qsizetype len = span.End - span.Begin;
+    switch (FRoad) {
+      case TLineRoad::Ansi:
+      case TLineRoad::Utf8: {
+        const auto *bytes = reinterpret_cast<const char *>(p + span.Begin);
+        if (!span.High) return QString::fromLatin1(bytes, len);
+        if (FRoad == TLineRoad::Utf8) return FDecoder.decode(QByteArrayView(bytes, len));
+        QString text(len, Qt::Uninitialized);
+        AnsiToUnicode(bytes, len, reinterpret_cast<char16_t *>(text.data()));
+        return text;
+      }
+      case TLineRoad::Utf16LE:
+      case TLineRoad::Utf16BE: {
+        QString text(len, Qt::Uninitialized);
+        auto *out = reinterpret_cast<char16_t *>(text.data());
+        const bool swap = (FRoad == TLineRoad::Utf16BE) != (QSysInfo::ByteOrder == QSysInfo::BigEndian);
+        memcpy(out, p + 2 * span.Begin, size_t(len) * 2);
+        if (swap)
+          for (qsizetype k = 0; k < len; ++k) out[k] = qbswap(out[k]);
+        return text;
+      }
+    }
+    return QString();
+  }
+
+  TLineRoad FRoad;
+  QStringDecoder FDecoder;
+};
 
 template <bool BigEndian>
 qsizetype WordRunCut(const uchar *p, qsizetype units, qsizetype fromUnit) {
@@ -165,6 +192,12 @@ qsizetype WordRunCut(const uchar *p, qsizetype units, qsizetype fromUnit) {
     if (c == u'\n' || (c == u'\r' && k + 1 < units)) return 2 * (k + 1);
   }
   return 0;
+}
+
+// Only the last run of UTF-16 data can end in half a unit; that byte is dropped.
+bool OddByteDropped(QByteArrayView run, TLineRoad road, bool last) {
+  Q_ASSERT(last || run.size() % UnitSizeOf(road) == 0);
+  return run.size() % UnitSizeOf(road) != 0;
 }
 
 }  // namespace
@@ -177,21 +210,44 @@ TLineRoad LineRoadOf(const TEncoding *encoding) {
 
 void DecodeLineRun(QByteArrayView run, TLineRoad road, bool last, QStringList &list, TBreakCounts &counts,
                    bool &altered) {
+  // Lines are found a batch at a time and converted while their bytes are still in cache.
+  constexpr qsizetype KBatch = 256;
+  TLineSpan spans[KBatch];
+  TLineWalk walk;
+  TLineConverter converter(road);
   const auto *p = reinterpret_cast<const uchar *>(run.data());
-  switch (road) {
-    case TLineRoad::Ansi:
-    case TLineRoad::Utf8:
-      DecodeByteRoad(p, run.size(), road == TLineRoad::Utf8, last, list, counts, altered);
-      break;
-    case TLineRoad::Utf16LE:
-    case TLineRoad::Utf16BE:
-      // Only the last run can end in half a unit; that byte is dropped.
-      Q_ASSERT(last || run.size() % 2 == 0);
-      altered |= run.size() % 2 != 0;
-      if (road == TLineRoad::Utf16BE) DecodeWordRoad<true>(p, run.size() / 2, last, list, counts, altered);
-      else DecodeWordRoad<false>(p, run.size() / 2, last, list, counts, altered);
-      break;
+  const qsizetype n = run.size() / UnitSizeOf(road);
+  while (!walk.Done) {
+    const qsizetype found = FindRunLines(p, n, road, last, walk, spans, KBatch, counts);
+    converter.Append(p, spans, found, list, altered);
   }
+  altered |= converter.HadError() || OddByteDropped(run, road, last);
+}
+
+void IndexLineRun(QByteArrayView run, TLineRoad road, bool last, TLineIndex &index) {
+  index.Spans.clear();
+  index.Counts = TBreakCounts();
+  index.OddByte = OddByteDropped(run, road, last);
+  const auto *p = reinterpret_cast<const uchar *>(run.data());
+  const qsizetype n = run.size() / UnitSizeOf(road);
+  TLineWalk walk;
+  while (!walk.Done) {
+    const qsizetype at = index.Spans.size();
+    index.Spans.resize(at + 256);
+    const qsizetype found = FindRunLines(p, n, road, last, walk, index.Spans.data() + at, 256, index.Counts);
+    index.Spans.resize(at + found);
+  }
+}
+
+void DecodeIndexedRun(QByteArrayView run, TLineRoad road, const TLineIndex &index, QStringList &list,
+                      TBreakCounts &counts, bool &altered) {
+  TLineConverter converter(road);
+  converter.Append(reinterpret_cast<const uchar *>(run.data()), index.Spans.data(), index.Spans.size(), list,
+                   altered);
+  counts.CrLf += index.Counts.CrLf;
+  counts.Lf += index.Counts.Lf;
+  counts.Cr += index.Counts.Cr;
+  altered |= converter.HadError() || index.OddByte;
 }
 
 qsizetype LineRunCut(QByteArrayView data, qsizetype from, TLineRoad road) {

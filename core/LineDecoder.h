@@ -5,6 +5,8 @@
 
 #include <QByteArrayView>
 
+#include <vector>
+
 class TEncoding;
 
 // Appends the decoded lines of bytes[byteOffset...] to list and returns the voted line break.
@@ -24,6 +26,24 @@ constexpr int UnitSizeOf(TLineRoad road) { return road == TLineRoad::Utf16LE || 
 // gives for their concatenation.
 void DecodeLineRun(QByteArrayView run, TLineRoad road, bool last, QStringList &list, TBreakCounts &counts,
                    bool &altered);
+
+// The lines of a run found ahead of their conversion, so that one thread can find them while
+// another converts the run before. Offsets are in code units from the run's start.
+struct TLineSpan {
+  qsizetype Begin;
+  qsizetype End;
+  bool High;     // 8-bit roads: a byte from 0x80 up, for the code page or the UTF-8 conversion
+  bool Control;  // a control character other than TAB, or DEL, to be sanitized
+};
+struct TLineIndex {
+  std::vector<TLineSpan> Spans;
+  TBreakCounts Counts;
+  bool OddByte = false;  // half a UTF-16 unit at the end, which is dropped
+};
+// IndexLineRun then DecodeIndexedRun does what DecodeLineRun does.
+void IndexLineRun(QByteArrayView run, TLineRoad road, bool last, TLineIndex &index);
+void DecodeIndexedRun(QByteArrayView run, TLineRoad road, const TLineIndex &index, QStringList &list,
+                      TBreakCounts &counts, bool &altered);
 
 // Where data may end a run that is not the last: just after its last line break found at or after
 // byte from, never between a CR and a LF, so a CR in the last whole unit does not count (the next

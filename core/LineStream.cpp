@@ -23,6 +23,7 @@ struct TRun {
   qsizetype Used = 0;
   qsizetype End = 0;  // where the run was cut; the last run ends at Used
   bool Last = false;
+  TLineIndex Index;  // found by the reading thread when a helper converts
 
   void Reserve(qsizetype needed) {
     if (needed <= Capacity) return;
@@ -43,10 +44,11 @@ constexpr size_t KMaxQueuedRuns = 4;
 
 }  // namespace
 
-// The reading thread gathers and cuts runs; one decoding thread takes them in data order and appends
-// their lines straight to the result. Two threads allocating lines at once would only fight over the
-// heap (the program runs with one malloc arena, and on these machines the first touch of fresh
-// pages, not the conversion, bounds the speed), so reading is what runs alongside decoding.
+// The reading thread gathers and cuts runs and finds their lines; one decoding thread takes the runs
+// in data order and appends their lines straight to the result. Two threads allocating lines at once
+// would only fight over the heap (the program runs with one malloc arena, and on these machines the
+// first touch of fresh pages, not the conversion, bounds the speed), so the work that runs alongside
+// the allocating thread is the one that allocates nothing: reading and finding line breaks.
 struct TLineStreamDecoder::TPrivate {
   qint64 ExpectedSize;
   qsizetype RunSize;
@@ -130,9 +132,8 @@ struct TLineStreamDecoder::TPrivate {
     if (length > 0) Lines->reserve(qMax<qsizetype>(qsizetype(length / 40), 64));
   }
 
-  void Decode(const TRun &run) {
-    DecodeLineRun(QByteArrayView(run.Bytes.get() + run.Start, run.End - run.Start), Road, run.Last, *Lines, Counts,
-                  Altered);
+  static QByteArrayView View(const TRun &run) {
+    return QByteArrayView(run.Bytes.get() + run.Start, run.End - run.Start);
   }
 
   void StartHelper() {
@@ -158,7 +159,7 @@ struct TLineStreamDecoder::TPrivate {
       std::exception_ptr failed;
       try {
         // After a failure the remaining runs are only dropped; the caller rethrows the failure.
-        if (!failedBefore) Decode(*run);
+        if (!failedBefore) DecodeIndexedRun(View(*run), Road, run->Index, *Lines, Counts, Altered);
       } catch (...) {
         failed = std::current_exception();
       }
@@ -173,11 +174,13 @@ struct TLineStreamDecoder::TPrivate {
   void Enqueue(std::unique_ptr<TRun> run) {
     if (!HelperTried) StartHelper();
     if (!Helper.joinable()) {
-      Decode(*run);
+      DecodeLineRun(View(*run), Road, run->Last, *Lines, Counts, Altered);
       std::lock_guard lock(Mutex);
       Recycle(std::move(run));
       return;
     }
+    // Finding the lines here leaves the helper, the slower of the two, only their conversion.
+    IndexLineRun(View(*run), Road, run->Last, run->Index);
     {
       std::unique_lock lock(Mutex);
       RunDone.wait(lock, [this] { return Queue.size() < KMaxQueuedRuns || (Error && !Busy); });
