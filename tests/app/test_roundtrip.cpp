@@ -10,6 +10,8 @@ class TestRoundTrip : public QObject {
   void init();
   void fixturesSurviveOpenAndSave_data();
   void fixturesSurviveOpenAndSave();
+  void alteredLoadsAskBeforeSaving_data();
+  void alteredLoadsAskBeforeSaving();
   void largeFilesSurviveBackgroundLoadAndSave_data();
   void largeFilesSurviveBackgroundLoadAndSave();
   void mixedBreaksSaveWithTheDocumentsBreak();
@@ -80,6 +82,36 @@ void TestRoundTrip::fixturesSurviveOpenAndSave() {
   QVERIFY(w->SaveDoc(w->ActiveDoc(), false));
   QVERIFY(boxes.Asked.isEmpty());
   QCOMPARE(ReadBytes(path), original);
+}
+
+void TestRoundTrip::alteredLoadsAskBeforeSaving_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  const QByteArray filler = QByteArray("plain line\n").repeated(110000);  // past 1 MiB: background road
+  QTest::newRow("control_character_direct") << QByteArray("a\x01z\n");
+  QTest::newRow("control_character_background") << filler + "a\x02z\n";
+  QTest::newRow("long_line_cut_direct") << QByteArray(70000, 'x');
+  QTest::newRow("long_line_cut_background") << filler + QByteArray(70000, 'x');
+  QTest::newRow("invalid_utf8_past_first_mib_background") << filler + "caf\xC3\xA9 \xFF\n";
+}
+
+void TestRoundTrip::alteredLoadsAskBeforeSaving() {
+  QFETCH(QByteArray, bytes);
+  TScriptedBoxes boxes;
+  const QString path = Make("altered.txt", bytes);
+  auto w = MakeWindow(*FDir);
+  w->OpenFile(path);
+  QVERIFY(WaitForLoads(*w));
+  QVERIFY(boxes.Asked.isEmpty());
+  boxes.Answers = {TAnswer::No, TAnswer::Yes};
+  QVERIFY(!w->SaveDoc(w->ActiveDoc(), false));
+  QCOMPARE(boxes.Asked.size(), 1);
+  QVERIFY(boxes.Asked[0].Text.startsWith("This file contained characters or lines that could not be loaded exactly."));
+  QCOMPARE(ReadBytes(path), bytes);
+  QVERIFY(w->SaveDoc(w->ActiveDoc(), false));
+  QCOMPARE(boxes.Asked.size(), 2);
+  QVERIFY(ReadBytes(path) != bytes);
+  QVERIFY(w->SaveDoc(w->ActiveDoc(), false));  // the file now holds what is shown
+  QCOMPARE(boxes.Asked.size(), 2);
 }
 
 void TestRoundTrip::largeFilesSurviveBackgroundLoadAndSave_data() {
