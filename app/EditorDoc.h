@@ -7,7 +7,6 @@
 #include <QString>
 
 class TMEEdit;
-class TUniShim;
 
 struct TEditorDoc {
   TMEEdit *Editor = nullptr;  // owned by the tab widget
@@ -17,8 +16,6 @@ struct TEditorDoc {
   QString EOL = QStringLiteral("\r\n");
   bool IsLoading = false;
   int LangTag = -1;
-  // Shared with every document of its language; null for plain text.
-  TUniShim *Highlighter = nullptr;
   QString CsvDelim;
   // The load changed what the file holds (control characters shown as dots, invalid UTF-8, cut
   // lines); saving over the file then needs the user's consent.

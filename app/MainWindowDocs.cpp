@@ -110,7 +110,7 @@ void TfrmMain::miNewClick() {
   doc->EOL = FSettings.FNewDocEOL;
   doc->SetEncKind(FSettings.FNewDocEnc);
   if (FSettings.FNewDocLangTag > 0) {
-    doc->Highlighter = FHighlighters->ForLangTag(FSettings.FNewDocLangTag);
+    doc->Editor->SetHighlighter(FHighlighters->ForLangTag(FSettings.FNewDocLangTag));
     doc->LangTag = FSettings.FNewDocLangTag;
   }
   doc->Editor->Lines().SetLineBreak(doc->EOL);
@@ -164,7 +164,7 @@ void TfrmMain::OpenFile(const QString &path) {
   AddToRecent(doc->FileName);
   ApplyIndentSettings(doc->Editor, doc->FileName);
   const bool highlight = !IsBinaryFile(doc->FileName) && size <= qint64(FSettings.FHighlightLimitMB) * 1048576;
-  doc->Highlighter = highlight ? FHighlighters->ForFileName(doc->FileName) : nullptr;
+  doc->Editor->SetHighlighter(highlight ? FHighlighters->ForFileName(doc->FileName) : nullptr);
   doc->LangTag = LangTagForFileName(doc->FileName);
   if (!FBatchOpen) UpdateTitle();
   if (size > KDirectLoadLimit) StartBackgroundLoad(doc, doc->FileName);

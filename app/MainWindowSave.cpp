@@ -29,7 +29,7 @@ bool TfrmMain::SaveDoc(TEditorDoc *doc, bool saveAs) {
     return false;
   if (target != source) {
     doc->FileName = target;
-    doc->Highlighter = FHighlighters->ForFileName(target);
+    doc->Editor->SetHighlighter(FHighlighters->ForFileName(target));
   }
   QString error;
   const bool written = WriteDocToFile(target, doc->Editor->Lines(), doc->EOL, doc->EncKind, &error);

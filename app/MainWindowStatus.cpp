@@ -36,7 +36,7 @@ QString TfrmMain::StatusText() const {
 
 int TfrmMain::LanguageTagOf(const TEditorDoc *doc) const {
   if (!doc) return 0;
-  return doc->LangTag >= 0 ? doc->LangTag : FHighlighters->LangTagOf(doc->Highlighter);
+  return doc->LangTag >= 0 ? doc->LangTag : FHighlighters->LangTagOf(doc->Editor->Highlighter());
 }
 
 QString TfrmMain::CurrentLanguageName() const {

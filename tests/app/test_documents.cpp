@@ -317,9 +317,9 @@ void TestDocuments::binaryFileGetsNoHighlighter() {
   TScriptedBoxes boxes;
   auto w = MakeWindow(*FDir);
   w->OpenFile(Make("text.py", "x = 1\n"));
-  QVERIFY(w->ActiveDoc()->Highlighter);
+  QVERIFY(w->ActiveDoc()->Editor->Highlighter());
   w->OpenFile(Make("binary.py", QByteArray("x = 1\n\0", 7)));
-  QVERIFY(!w->ActiveDoc()->Highlighter);
+  QVERIFY(!w->ActiveDoc()->Editor->Highlighter());
   QCOMPARE(w->ActiveDoc()->LangTag, -1);
 }
 
