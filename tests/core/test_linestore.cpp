@@ -89,6 +89,14 @@ void TestLineStore::singleLineWritesAreSanitized_data() {
   QTest::newRow("del") << QString::fromUtf16(u"\u007f") << "<00B7>";
   QTest::newRow("tab_kept") << "\tx" << "<0009>x";
   QTest::newRow("long_line_not_cut") << QString(70000, u'q') << QString(70000, u'q');
+  // Long lines are tested in blocks: a control unit in any block, or in the tail, is found.
+  for (int at : {0, 31, 32, 63, 64, 69}) {
+    QString line(70, u'q');
+    line[at] = QChar(0x1F);
+    QString stored = line;
+    stored.replace(at, 1, QStringLiteral("<00B7>"));
+    QTest::addRow("control_at_%d_of_70", at) << line << stored;
+  }
 }
 
 void TestLineStore::singleLineWritesAreSanitized() {
