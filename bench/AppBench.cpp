@@ -5,7 +5,6 @@
 #include "BenchInputs.h"
 #include "BenchUtil.h"
 #include "app/MainWindow.h"
-#include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "platform/SingleInstance.h"
 
@@ -75,18 +74,8 @@ void MeasureStart() {
 // The loader alone, as the load group measures it, for the ratio.
 double LoaderAloneMs(const QString &path) {
   const auto start = TClock::now();
-  QEventLoop loop;
   TMELineList store;
-  auto *loader = new TFileLoaderThread(
-      path,
-      [&](TFileLoaderThread *, std::unique_ptr<QStringList> &lines, const QString &eol, const QString &, bool success,
-          bool, const TEncoding *) {
-        if (success) store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
-        loop.quit();
-      },
-      {});
-  loader->start();
-  loop.exec();
+  LoadWithLoader(path, store);
   return MsSince(start);
 }
 

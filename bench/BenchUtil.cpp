@@ -1,5 +1,8 @@
 #include "BenchUtil.h"
 
+#include "core/FileLoader.h"
+
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -42,4 +45,18 @@ void TrimHeap() {
 QString BenchScratchFolder() {
   static QTemporaryDir dir;
   return dir.path();
+}
+
+void LoadWithLoader(const QString &path, TMELineList &store) {
+  QEventLoop loop;
+  auto *loader = new TFileLoaderThread(
+      path,
+      [&](TFileLoaderThread *, std::unique_ptr<QStringList> &lines, const QString &eol, const QString &, bool success,
+          bool, const TEncoding *) {
+        if (success) store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
+        loop.quit();
+      },
+      {});
+  loader->start();
+  loop.exec();
 }

@@ -15,6 +15,10 @@ void ResetPeakMemory();
 // Hands freed heap memory back to the system so the next reading starts clean.
 void TrimHeap();
 
+class TMELineList;
+// Loads a file through the background loader, as the main window does, into store.
+void LoadWithLoader(const QString &path, TMELineList &store);
+
 // A folder for generated inputs that lives as long as the bench run.
 QString BenchScratchFolder();
 

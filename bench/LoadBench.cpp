@@ -5,13 +5,11 @@
 #include "BenchUtil.h"
 #include "core/DocWriter.h"
 #include "core/Encoding.h"
-#include "core/FileLoader.h"
 #include "core/FileRead.h"
 #include "core/LineDecoder.h"
 #include "core/LineStore.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 
 #include <cstring>
@@ -52,19 +50,7 @@ double PlainReadAndCount(const QString &path, qint64 &lines) {
 
 // The loader end to end, as the main window uses it: read, detect, decode, hand over, adopt.
 double LoaderEndToEnd(const QString &path, TMELineList &store) {
-  return TimeBest(1, [&] {
-    QEventLoop loop;
-    auto *loader = new TFileLoaderThread(
-        path,
-        [&](TFileLoaderThread *, std::unique_ptr<QStringList> &lines, const QString &eol, const QString &, bool success,
-            bool, const TEncoding *) {
-          if (success) store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
-          loop.quit();
-        },
-        {});
-    loader->start();
-    loop.exec();
-  });
+  return TimeBest(1, [&] { LoadWithLoader(path, store); });
 }
 
 void MeasureFile(const char *name, const QString &path) {

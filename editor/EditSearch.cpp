@@ -1,8 +1,6 @@
 // TMEEdit: finding the next or previous match, and Replace All.
 #include "Edit.h"
 
-#include <QScopedValueRollback>
-
 namespace {
 
 // Past the end of any line: a backward search from here takes a line's last match.
@@ -67,25 +65,19 @@ int TMEEdit::ReplaceAll(const QString &replace) {
   // One record for every changed line: undoing a million replaced lines puts a million lines back
   // in place, instead of replaying a million deletions and insertions.
   QList<TMELineChange> changes;
-  {
-    const QScopedValueRollback<bool> own(FOwnChange, true);
-    // One notification from the store for the whole walk.
-    FLines.BeginUpdate();
-    for (int i = 0; i < FLines.GetCount(); ++i) {
-      const QString before = FLines.Lines()[i];
-      QString after;
-      const int replaced = FSearchEngine->ReplaceAll(before, replace, after);
-      if (replaced == 0) continue;
-      count += replaced;
-      if (after == before) continue;
-      FLines.Put(i, after);
-      // The store shows line breaks and control characters as dots: the record keeps the line as
-      // stored, so Undo and Redo give back exactly this line.
-      changes.append({i + 1, before, FLines.Lines()[i]});
-    }
-    FLines.EndUpdate();
+  const QStringList &lines = FLines.Lines();
+  for (int i = 0; i < lines.size(); ++i) {
+    QString after;
+    const int replaced = FSearchEngine->ReplaceAll(lines[i], replace, after);
+    if (replaced == 0) continue;
+    count += replaced;
+    if (after == lines[i]) continue;
+    // The store shows line breaks and control characters as dots: the record keeps the line as
+    // stored, so Undo and Redo give back exactly this line.
+    TMELineList::SanitizeInPlace(after);
+    changes.append({i + 1, lines[i], std::move(after)});
   }
-  for (const TMELineChange &change : changes) LinesReplaced(change.Line - 1, 1, 1);
+  PutLines(changes, true);
   if (!changes.isEmpty()) {
     const TMELineChange &last = changes.last();
     const TBufferCoord start{1, changes.first().Line}, end{int(last.After.size()) + 1, last.Line};

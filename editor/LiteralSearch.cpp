@@ -51,8 +51,8 @@ bool TMEEditSearch::MatchesAt(const char16_t *text, qsizetype at) const {
   return true;
 }
 
-bool TMEEditSearch::IsWholeWordAt(QStringView text, qsizetype at) const {
-  const qsizetype end = at + qsizetype(FNeedle.size());
+bool StandsAsWholeWord(QStringView text, qsizetype at, qsizetype length) {
+  const qsizetype end = at + length;
   if (at > 0 && IsSearchWordChar(text[at - 1])) return false;
   return end >= text.size() || !IsSearchWordChar(text[end]);
 }
@@ -65,7 +65,7 @@ int TMEEditSearch::FindAll(QStringView text) {
   const char16_t *p = text.utf16();
   const qsizetype last = text.size() - n;  // the last start an occurrence fits at
   auto consider = [&](qsizetype at) {
-    if (MatchesAt(p, at) && (!(FOptions & ssoWholeWord) || IsWholeWordAt(text, at))) AddResult(at, n);
+    if (MatchesAt(p, at) && (!(FOptions & ssoWholeWord) || StandsAsWholeWord(text, at, n))) AddResult(at, n);
   };
   qsizetype i = 0;
 #ifdef QUENNET_SSE2

@@ -12,7 +12,6 @@ class TMEEditSearch : public TMEEditSearchCustom {
  private:
   void Prepare();
   bool MatchesAt(const char16_t *text, qsizetype at) const;
-  bool IsWholeWordAt(QStringView text, qsizetype at) const;
 
   // What FindAll searches with, derived from the pattern and the case option.
   QString FPreparedFrom;
@@ -23,3 +22,5 @@ class TMEEditSearch : public TMEEditSearchCustom {
 
 // Letters of any kind, decimal digits and "_": what a whole-word match may not touch.
 bool IsSearchWordChar(QChar c);
+// The length units at at touch no word character on either side.
+bool StandsAsWholeWord(QStringView text, qsizetype at, qsizetype length);

@@ -1,6 +1,6 @@
 // The generic scanner: one pass over a line, driven by the language's tables. It never fails and
 // covers every code unit with exactly one token.
-#include "UniHighlighter.h"
+#include "LineScan.h"
 
 #include "core/CaseFold.h"
 
@@ -21,17 +21,11 @@ bool IsHexDigit(char16_t c) {
 
 }  // namespace
 
-class TUniHighlighter::TGenericScan {
+class TUniHighlighter::TGenericScan : TLineScan {
  public:
   TGenericScan(const TUniHighlighter &hl, QStringView text, TMETokenList &tokens, qsizetype column,
                qsizetype *closeAt)
-      : FHl(hl),
-        FLang(hl.FLang),
-        FText(text.utf16()),
-        FLength(text.size()),
-        FColumn(column),
-        FCloseAt(closeAt),
-        FTokens(tokens) {}
+      : TLineScan(hl, text, tokens, column), FLang(hl.FLang), FCloseAt(closeAt) {}
 
   TLineState Run(TLineState inState);
 
@@ -39,10 +33,6 @@ class TUniHighlighter::TGenericScan {
   enum TStep { stNone, stNext, stStop };  // not here / consumed / the line is done
 
   bool Is(char16_t c, quint8 classes) const { return FHl.FClasses.Is(c, classes); }
-  void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
-            const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.push_back(TMEToken{qint32(FColumn + start + 1), qint32(len), kind, attr});
-  }
   // Defined in the class so that the scanning loops inline it.
   bool MatchAt(QStringView marker, qsizetype i) const {
     const qsizetype n = marker.size();
@@ -79,13 +69,8 @@ class TUniHighlighter::TGenericScan {
   void Word();
   void Single(TMETokenKind kind, const TMEHighlighterAttributes *attr, bool keepKey);
 
-  const TUniHighlighter &FHl;
   const TUniLanguage &FLang;
-  const char16_t *FText;
-  const qsizetype FLength;
-  const qsizetype FColumn;  // where the text stands in its line
   qsizetype *const FCloseAt;
-  TMETokenList &FTokens;
   qsizetype FPos = 0;
   bool FKeyPos = true;        // a plain word here may be a key
   bool FSignificant = false;  // something other than blanks and comments was seen

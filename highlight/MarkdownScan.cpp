@@ -1,6 +1,6 @@
 // The Markdown tokenizer: whole-line fences, headings and block quotes, and inline bullets, code
 // spans, links, brackets and emphasis markers. Its line state is 1 inside a fenced block.
-#include "UniHighlighter.h"
+#include "LineScan.h"
 
 #include "core/CaseFold.h"
 
@@ -10,18 +10,14 @@ constexpr TLineState KInFence = 1;
 
 }  // namespace
 
-class TUniHighlighter::TMarkdownScan {
+class TUniHighlighter::TMarkdownScan : TLineScan {
  public:
   TMarkdownScan(const TUniHighlighter &hl, QStringView line, TMETokenList &tokens)
-      : FHl(hl), FLine(line), FText(line.utf16()), FLength(line.size()), FTokens(tokens) {}
+      : TLineScan(hl, line, tokens) {}
 
   TLineState Run(TLineState inState);
 
  private:
-  void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
-            const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.push_back(TMEToken{qint32(start + 1), qint32(len), kind, attr});
-  }
   bool IsSpace(char16_t c) const { return FHl.FClasses.Is(c, ccSpace); }
   bool IsBullet(qsizetype j) const {
     return j == FFirst && (FText[j] == u'*' || FText[j] == u'+' || FText[j] == u'-') &&
@@ -30,11 +26,6 @@ class TUniHighlighter::TMarkdownScan {
   qsizetype LinkPrefixAt(qsizetype j) const;
   void Inline();
 
-  const TUniHighlighter &FHl;
-  const QStringView FLine;
-  const char16_t *FText;
-  const qsizetype FLength;
-  TMETokenList &FTokens;
   qsizetype FFirst = 0;  // the first unit that is not white space; FLength on a blank line
 };
 

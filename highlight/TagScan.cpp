@@ -1,6 +1,6 @@
 // The tag tokenizer of XML, HTML and PHP pages: comments, CDATA sections and tags, with the content
 // of script and style elements and of PHP blocks handed to island highlighters.
-#include "UniHighlighter.h"
+#include "LineScan.h"
 
 #include "core/CaseFold.h"
 
@@ -30,18 +30,14 @@ TLineState IslandLineState(TTagState state, TLineState island) {
 
 }  // namespace
 
-class TUniHighlighter::TTagScan {
+class TUniHighlighter::TTagScan : TLineScan {
  public:
   TTagScan(const TUniHighlighter &hl, QStringView line, TMETokenList &tokens)
-      : FHl(hl), FLine(line), FText(line.utf16()), FLength(line.size()), FTokens(tokens) {}
+      : TLineScan(hl, line, tokens) {}
 
   TLineState Run(TLineState inState);
 
  private:
-  void Emit(qsizetype start, qsizetype len, TMETokenKind kind,
-            const TMEHighlighterAttributes *attr) {
-    if (len > 0) FTokens.push_back(TMEToken{qint32(start + 1), qint32(len), kind, attr});
-  }
   // Markers compared ignoring case are written in lower case.
   bool MatchAt(QStringView marker, qsizetype i, bool ignoreCase) const;
   bool IsNameBody(char16_t c) const {
@@ -58,11 +54,6 @@ class TUniHighlighter::TTagScan {
   bool ElementContent();
   bool PhpBlock();
 
-  const TUniHighlighter &FHl;
-  const QStringView FLine;
-  const char16_t *FText;
-  const qsizetype FLength;
-  TMETokenList &FTokens;
   qsizetype FPos = 0;
   TTagState FState = tsContent;
   TLineState FIsland = 0;    // the island's own state in states 6 to 8

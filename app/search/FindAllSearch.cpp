@@ -22,12 +22,6 @@ TFindAllMatcher::TFindAllMatcher(const TFindAllQuery &query) : FQuery(query) {
   }
 }
 
-bool TFindAllMatcher::WholeWordAt(QStringView line, qsizetype at) const {
-  // Outside the line stands a space.
-  const qsizetype end = at + qsizetype(FNeedle.size());
-  return !(at > 0 && IsSearchWordChar(line[at - 1])) && !(end < line.size() && IsSearchWordChar(line[end]));
-}
-
 void TFindAllMatcher::Matches(QStringView line, QList<std::pair<int, int>> &out) {
   if (FQuery.Text.isEmpty()) return;
   if (FQuery.Regex) {
@@ -51,7 +45,7 @@ void TFindAllMatcher::Matches(QStringView line, QList<std::pair<int, int>> &out)
       ++p;
       continue;
     }
-    if (!FQuery.WholeWord || WholeWordAt(line, p)) out.append({int(p) + 1, int(m)});
+    if (!FQuery.WholeWord || StandsAsWholeWord(line, p, m)) out.append({int(p) + 1, int(m)});
     p += m;  // occurrences never overlap
   }
 }

@@ -36,8 +36,6 @@ class TFindAllMatcher {
   void Matches(QStringView line, QList<std::pair<int, int>> &out);
 
  private:
-  bool WholeWordAt(QStringView line, qsizetype at) const;
-
   TFindAllQuery FQuery;
   std::u16string FNeedle;  // folded unless case matters
   TMEEditRegexSearch FRegex;

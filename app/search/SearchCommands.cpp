@@ -24,42 +24,39 @@ bool TSearchCommands::FindPrevious(const QString &text, TMESearchOptions options
   return Find(text, options | ssoBackwards);
 }
 
-bool TSearchCommands::SelectionIsMatch(TMEEdit *editor, const QString &find, TMESearchOptions options,
-                                       QString &replacement, const QString &replace) {
+std::optional<QString> TSearchCommands::ReplacementForSelection(TMEEdit *editor, const QString &find,
+                                                                const QString &replace, TMESearchOptions options) {
   TBufferCoord begin = editor->BlockBegin(), end = editor->BlockEnd();
   OrderCoords(begin, end);
-  if (begin == end) return false;
+  if (begin == end) return std::nullopt;
   if (!FUseRegex) {
     // Folded as the search folds, so every variant Find Next selects can be replaced.
     const QString selected = editor->SelText();
-    if (selected.size() != find.size()) return false;
+    if (selected.size() != find.size()) return std::nullopt;
     for (qsizetype i = 0; i < find.size(); ++i) {
       const char16_t a = selected[i].unicode(), b = find[i].unicode();
-      if ((options & ssoMatchCase) ? a != b : FoldCase(a) != FoldCase(b)) return false;
+      if ((options & ssoMatchCase) ? a != b : FoldCase(a) != FoldCase(b)) return std::nullopt;
     }
-    replacement = replace;
-    return true;
+    return replace;
   }
   // An expression's match is looked for in its own line, so anchors and look-arounds hold, and
   // the replacement's group references are expanded from it.
-  if (begin.Line != end.Line) return false;
+  if (begin.Line != end.Line) return std::nullopt;
   const QString line = editor->LineText(begin.Line);
   FRegex.SetPattern(find);
   FRegex.SetOptions(options);
   const int count = FRegex.FindAll(line);
   for (int i = 0; i < count; ++i)
-    if (FRegex.Results(i) == begin.Char - 1 && FRegex.Lengths(i) == end.Char - begin.Char) {
-      replacement = FRegex.Replace(line, i, replace);
-      return true;
-    }
-  return false;
+    if (FRegex.Results(i) == begin.Char - 1 && FRegex.Lengths(i) == end.Char - begin.Char)
+      return FRegex.Replace(line, i, replace);
+  return std::nullopt;
 }
 
 void TSearchCommands::ReplaceCurrent(const QString &find, const QString &replace, TMESearchOptions options) {
   TMEEdit *editor = ActiveEditor();
   if (!editor || find.isEmpty()) return;
-  QString replacement;
-  if (SelectionIsMatch(editor, find, options, replacement, replace)) editor->SetSelText(replacement);
+  if (const std::optional<QString> replacement = ReplacementForSelection(editor, find, replace, options))
+    editor->SetSelText(*replacement);
   FindNext(find, options);
 }
 

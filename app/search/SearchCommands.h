@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 
 class TMEEdit;
 
@@ -30,8 +31,9 @@ class TSearchCommands {
 
  private:
   bool Find(const QString &text, TMESearchOptions options);
-  bool SelectionIsMatch(TMEEdit *editor, const QString &find, TMESearchOptions options, QString &replacement,
-                        const QString &replace);
+  // What replaces the selection when it is a match of find; nothing when it is not.
+  std::optional<QString> ReplacementForSelection(TMEEdit *editor, const QString &find, const QString &replace,
+                                                 TMESearchOptions options);
 
   TMEEditSearch FSearch;
   TMEEditRegexSearch FRegex;

@@ -52,6 +52,13 @@ inline bool WriteBytes(const QString &path, const QByteArray &bytes) {
   return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// Writes bytes to a file called name in dir and gives its path.
+inline QString MakeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
+  const QString path = dir.filePath(name);
+  WriteBytes(path, bytes);
+  return path;
+}
+
 inline std::unique_ptr<TfrmMain> MakeWindow(const QTemporaryDir &dir, const QStringList &arguments = {}) {
   auto window = std::make_unique<TfrmMain>(arguments, dir.filePath(QStringLiteral("settings.ini")));
   window->AskSavePath = [](const QString &) { return QString(); };

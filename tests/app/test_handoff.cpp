@@ -44,11 +44,7 @@ class TestHandOff : public QObject {
     QCoreApplication::processEvents();  // the text is opened just after the answer
     return second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
   }
-  QString Make(const QString &name, const QByteArray &bytes) {
-    const QString path = FDir->filePath(name);
-    WriteBytes(path, bytes);
-    return path;
-  }
+  QString Make(const QString &name, const QByteArray &bytes) { return MakeFile(*FDir, name, bytes); }
 
   std::unique_ptr<QTemporaryDir> FDir;
   QString FName;

@@ -23,11 +23,7 @@ class TestRoundTrip : public QObject {
   void destroyingWindowWhileLoadingIsSafe();
 
  private:
-  QString Make(const QString &name, const QByteArray &bytes) {
-    const QString path = FDir->filePath(name);
-    WriteBytes(path, bytes);
-    return path;
-  }
+  QString Make(const QString &name, const QByteArray &bytes) { return MakeFile(*FDir, name, bytes); }
   std::unique_ptr<QTemporaryDir> FDir;
 };
 

@@ -15,11 +15,7 @@ class TestSession : public QObject {
   void damagedSettingsStartWithDefaults();
 
  private:
-  QString Make(const QString &name, const QByteArray &bytes) {
-    const QString path = FDir->filePath(name);
-    WriteBytes(path, bytes);
-    return path;
-  }
+  QString Make(const QString &name, const QByteArray &bytes) { return MakeFile(*FDir, name, bytes); }
   QString Ini() const { return FDir->filePath("settings.ini"); }
   // A first run that leaves a session of a.txt and b.txt (and an untitled tab, which is not kept).
   QStringList RunFirstSession() {
