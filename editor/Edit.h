@@ -57,6 +57,10 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TMEVisibleSpecialChars)
 
 // Asked for every painted row: answer true to paint the line in fg on bg.
 using TSpecialLineColorsEvent = std::function<bool(int line, TColor &fg, TColor &bg)>;
+// The owner's key handlers run before the editor's own; setting key to 0 (or text to empty)
+// cancels the editor's handling, and another value is handled in its place.
+using TKeyEvent = std::function<void(int &key, Qt::KeyboardModifiers shift)>;
+using TKeyPressEvent = std::function<void(QString &text)>;
 
 constexpr quint16 ecIndentLines = 610;
 constexpr quint16 ecUnindentLines = 611;
@@ -243,6 +247,8 @@ class TMEEdit : public QAbstractScrollArea {
   bool KeyDown(int key, Qt::KeyboardModifiers shift);
   void KeyPress(const QString &text);
   void DblClick();
+  void SetOnKeyDown(TKeyEvent handler) { FOnKeyDown = std::move(handler); }
+  void SetOnKeyPress(TKeyPressEvent handler) { FOnKeyPress = std::move(handler); }
 
  Q_SIGNALS:
   // After every completed change of the text made through the editor.
@@ -251,8 +257,11 @@ class TMEEdit : public QAbstractScrollArea {
   // The 0-based lines [first, first + oldCount) became newCount lines. A change made to the store
   // behind the editor's back is reported as every line replaced.
   void OnLinesReplaced(int first, int oldCount, int newCount);
-  // After scrolling: scrollBar 1 is the vertical bar, 0 the horizontal one.
+  // After the wheel scrolled, and after every action on a scroll bar even when nothing moved:
+  // scrollBar 1 is the vertical bar, 0 the horizontal one.
   void OnScroll(int scrollBar);
+  // A double click, before the editor selects the word at the caret the first click placed.
+  void OnDblClick();
 
  protected:
   void changeEvent(QEvent *event) override;
@@ -308,6 +317,7 @@ class TMEEdit : public QAbstractScrollArea {
   bool LayoutModelFor(int line);
   void ResetHorizontalMeasure();
   TBufferCoord MousePos(const QPoint &pos);
+  void ScrollBarAction(int scrollBar);
   void CaretBlink();
 
   TMEGutter FGutter{this};
@@ -321,6 +331,8 @@ class TMEEdit : public QAbstractScrollArea {
   // What the cached layouts were made with; a change drops them.
   QString FLayoutFontKey;
   TSpecialLineColorsEvent FOnSpecialLineColors;
+  TKeyEvent FOnKeyDown;
+  TKeyPressEvent FOnKeyPress;
   TColor FColor = clWindow;
   TColor FFontColor = clWindowText;
   TColor FWhitespaceColor = 0x1FFFFFFF;

@@ -55,6 +55,7 @@ void TMEEdit::SetWordWrap(bool value) {
   if (value == FWordWrap) return;
   FWordWrap = value;
   FLeftChar = 1;
+  ResetHorizontalMeasure();
   InvalidateRows();
   Repaint();
 }

@@ -82,12 +82,14 @@ void TMEEdit::KeyPress(const QString &text) {
 }
 
 void TMEEdit::keyPressEvent(QKeyEvent *event) {
-  if (KeyDown(event->key(), event->modifiers())) {
+  int key = event->key();
+  if (FOnKeyDown) FOnKeyDown(key, event->modifiers());
+  if (key == 0 || KeyDown(key, event->modifiers())) {
     event->accept();
     return;
   }
   QString text;
-  switch (event->key()) {
+  switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: text = QStringLiteral("\r"); break;
     case Qt::Key_Tab: text = QStringLiteral("\t"); break;
@@ -102,7 +104,8 @@ void TMEEdit::keyPressEvent(QKeyEvent *event) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
   }
-  KeyPress(text);
+  if (FOnKeyPress) FOnKeyPress(text);
+  if (!text.isEmpty()) KeyPress(text);
   event->accept();
 }
 

@@ -58,6 +58,7 @@ void TMEEdit::mouseDoubleClickEvent(QMouseEvent *event) {
   // Where the first click put the caret; a double click may also arrive without its presses.
   MoveCaret(MousePos(FLastDblClickPt));
   FBlockBegin = FBlockEnd = FCaret;
+  Q_EMIT OnDblClick();
   DblClick();
 }
 

@@ -47,17 +47,23 @@ void TMEEdit::UpdateScrollBars() {
   FScrollBarsValid = true;
 }
 
-// The bars moved (arrows, pages, the thumb, or the keyboard on the bar): follow them.
+// Every action on a bar (arrows, pages, the thumb, the wheel or keys on the bar) scrolls to the
+// bar's new position and is reported, even when it moved nothing.
+void TMEEdit::ScrollBarAction(int scrollBar) {
+  if (scrollBar == 1) {
+    SetTopLine(verticalScrollBar()->sliderPosition());
+  } else {
+    const int value = qMax(1, horizontalScrollBar()->sliderPosition());
+    if (value != FLeftChar) SetLeftChar(value);
+  }
+  UpdateCaret();
+  Q_EMIT OnScroll(scrollBar);
+}
+
+// A bar's value set from outside: follow it.
 void TMEEdit::scrollContentsBy(int dx, int dy) {
   if (FUpdatingBars) return;
-  if (dy != 0) {
-    SetTopLine(verticalScrollBar()->value());
-    Q_EMIT OnScroll(1);
-  }
-  if (dx != 0) {
-    const int value = qMax(1, horizontalScrollBar()->value());
-    if (value != FLeftChar) SetLeftChar(value);
-    Q_EMIT OnScroll(0);
-  }
+  if (dy != 0) SetTopLine(verticalScrollBar()->value());
+  if (dx != 0) SetLeftChar(qMax(1, horizontalScrollBar()->value()));
   UpdateCaret();
 }

@@ -15,6 +15,8 @@ void TMEEdit::SetUpView() {
   FSelectedColor.SetOnChange([this] { Repaint(); });
   connect(&FBlinkTimer, &QTimer::timeout, this, [this] { CaretBlink(); });
   connect(this, &TMEEdit::OnLinesReplaced, this, &TMEEdit::ViewLinesReplaced);
+  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { ScrollBarAction(1); });
+  connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { ScrollBarAction(0); });
   connect(this, &TMEEdit::OnStatusChange, this, [this](TMEStatusChanges changes) {
     if (changes & (scTopLine | scLeftChar)) UpdateScrollBars();
     if (changes & (scCaretX | scCaretY | scTopLine | scLeftChar | scSelection)) UpdateCaret();

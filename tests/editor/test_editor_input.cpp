@@ -155,6 +155,28 @@ class TestEditorInput : public QObject {
     QVERIFY(other->hasFocus());
   }
 
+  // The owner's handlers see each key first: they may cancel it or hand the editor another one.
+  void ownerKeyHandlersRunFirst() {
+    TMEEdit edit;
+    SetLines(edit, "ab|cd");
+    QStringList seen;
+    edit.SetOnKeyDown([&](int &key, Qt::KeyboardModifiers) {
+      seen << QString::number(key);
+      if (key == Qt::Key_Down) key = 0;
+      if (key == Qt::Key_PageDown) key = Qt::Key_End;
+    });
+    edit.SetOnKeyPress([&](QString &text) {
+      seen << text;
+      if (text == u"x") text.clear();
+      if (text == u"y") text = QStringLiteral("Y");
+    });
+    SendKeys(edit, "Down PgDn 'xyz");
+    QCOMPARE(DumpEdit(edit), QStringLiteral("abYz|cd caret=(5,1) sel=(5,1)-(5,1)"));
+    QCOMPARE(seen.mid(0, 3), QStringList({QString::number(Qt::Key_Down), QString::number(Qt::Key_PageDown),
+                                          QString::number(Qt::Key_X)}));
+    QCOMPARE(seen.mid(3, 1), QStringList({"x"}));
+  }
+
   void pageKeysMoveByVisibleRows() {
     TMEEdit edit;
     SetLines(edit, Numbered(100));
@@ -205,9 +227,39 @@ class TestEditorInput : public QObject {
     QCOMPARE(edit.TopLine(), 31);
     QCOMPARE(scrolled.count(), 2);
     QCOMPARE(scrolled.last().at(0).toInt(), 1);
+    // An action that moves nothing is reported too.
+    edit.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(edit.TopLine(), 31);
+    QCOMPARE(scrolled.count(), 3);
     edit.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(edit.LeftChar(), 2);
     QCOMPARE(scrolled.last().at(0).toInt(), 0);
+    edit.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    edit.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(edit.LeftChar(), 1);
+    QCOMPARE(scrolled.count(), 6);
+    // A value set from outside moves the view without a report.
+    edit.verticalScrollBar()->setValue(5);
+    QCOMPARE(edit.TopLine(), 5);
+    QCOMPARE(scrolled.count(), 6);
+  }
+
+  // The horizontal bar reaches the widest line seen; switching word wrap forgets lines left behind.
+  void wordWrapSwitchMeasuresWidthAgain() {
+    TMEEdit edit;
+    SetLines(edit, QString(300, u'w') + u'|' + Numbered(100));
+    ShowRows(edit, 10);
+    const int wide = edit.horizontalScrollBar()->maximum();
+    QVERIFY(wide > 250);
+    edit.SetTopLine(50);
+    edit.viewport()->repaint();
+    QCOMPARE(edit.horizontalScrollBar()->maximum(), wide);
+    edit.SetWordWrap(true);
+    edit.SetWordWrap(false);
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.viewport()->repaint();
+    QCOMPARE(edit.TopLine(), 50);
+    QVERIFY2(edit.horizontalScrollBar()->maximum() < 20, qPrintable(QString::number(edit.horizontalScrollBar()->maximum())));
   }
 
   void wheel_data() {
@@ -285,6 +337,17 @@ class TestEditorInput : public QObject {
     ShowRows(edit, 5);
     QTest::mouseDClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, Cell(edit, column, 1));
     QCOMPARE(DumpEdit(edit).section(u' ', -2), expected);
+  }
+
+  void ownerDoubleClickHandlerRunsBeforeWordSelection() {
+    TMEEdit edit;
+    SetLines(edit, "foo bar");
+    ShowRows(edit, 5);
+    QString seen;
+    connect(&edit, &TMEEdit::OnDblClick, this, [&] { seen = DumpEdit(edit); });
+    QTest::mouseDClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, Cell(edit, 5, 1));
+    QCOMPARE(seen, QStringLiteral("foo bar caret=(6,1) sel=(6,1)-(6,1)"));
+    QCOMPARE(edit.SelText(), QStringLiteral("bar"));
   }
 
   void tripleClickSelectsLineWithBreak() {

@@ -26,9 +26,14 @@ static QString Disp(TDisplayCoord d) { return QStringLiteral("col %1 row %2").ar
 void TestEditorPositions::defaultFontFallsBackToSystemFixedFont() {
   TMEEdit edit;
   QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("Consolas")));
-  QCOMPARE(edit.font().family(), QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family());
+  const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (QFontMetrics(system).horizontalAdvance(u'i') == QFontMetrics(system).horizontalAdvance(u'M'))
+    QCOMPARE(edit.font().family(), QFontInfo(system).family());
   QCOMPARE(edit.font().pointSize(), 10);
-  QVERIFY(QFontInfo(edit.font()).fixedPitch());
+  // Every glyph takes one cell, whether or not the font is marked fixed pitch.
+  const QFontMetrics cells(edit.font());
+  for (QChar c : QStringLiteral("iW.m_"))
+    QCOMPARE(cells.horizontalAdvance(c), cells.horizontalAdvance(u'M'));
   QCOMPARE(edit.FontPixelSize(), QFontInfo(edit.font()).pixelSize());
   const QFontMetrics metrics(edit.Renderer().RegularFont());
   QCOMPARE(edit.LineHeight(), metrics.ascent() + metrics.descent() + metrics.leading() + 2);
