@@ -76,6 +76,7 @@ void TfrmMain::FormCreate() {
   ProgressBar1->hide();
   statusBar()->addWidget(lblStatus, 1);
   statusBar()->addPermanentWidget(ProgressBar1);
+  FLoadProgress = std::make_unique<TLoadProgress>(lblStatus, ProgressBar1);
   setAcceptDrops(true);
   resize(900, 600);
   if (const QScreen *screen = QGuiApplication::primaryScreen())

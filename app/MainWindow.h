@@ -3,6 +3,7 @@
 // (making the window, menus, start and end), MainWindowDocs.cpp (documents, tabs, opening,
 // loading, closing), MainWindowSave.cpp (saving) and MainWindowStatus.cpp (title, status, captions).
 #include "EditorDoc.h"
+#include "LoadProgress.h"
 #include "MainSettings.h"
 
 #include <QMainWindow>
@@ -152,6 +153,7 @@ class TfrmMain : public QMainWindow {
   QTabWidget *pcTabs = nullptr;
   QLabel *lblStatus = nullptr;
   QProgressBar *ProgressBar1 = nullptr;
+  std::unique_ptr<TLoadProgress> FLoadProgress;
   QMenu *miRecentFiles = nullptr;
   bool FBatchOpen = false;
   bool FBatchClose = false;

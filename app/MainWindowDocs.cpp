@@ -230,9 +230,7 @@ void TfrmMain::CountSizeLater(TEditorDoc *doc) {
 
 void TfrmMain::StartBackgroundLoad(TEditorDoc *doc, const QString &path) {
   ++FActiveLoads;
-  ProgressBar1->setValue(0);
-  ProgressBar1->show();
-  lblStatus->setText(QStringLiteral("Loading %1 ... 0%").arg(QFileInfo(path).fileName()));
+  FLoadProgress->Report(QFileInfo(path).fileName(), 0);
   QPointer<TfrmMain> guard(this);
   auto *loader = new TFileLoaderThread(
       path,
@@ -250,8 +248,7 @@ void TfrmMain::StartBackgroundLoad(TEditorDoc *doc, const QString &path) {
 }
 
 void TfrmMain::LoaderProgress(TFileLoaderThread *sender, int percent) {
-  ProgressBar1->setValue(percent);
-  lblStatus->setText(QStringLiteral("Loading %1 ... %2%").arg(QFileInfo(sender->FileName()).fileName()).arg(percent));
+  FLoadProgress->Report(QFileInfo(sender->FileName()).fileName(), percent);
 }
 
 void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
@@ -273,7 +270,7 @@ void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList
     DiscardDoc(doc);
     ShowError(this, QStringLiteral("Could not open file: ") + error);
   }
-  if (FActiveLoads > 0 && --FActiveLoads == 0) ProgressBar1->hide();
+  if (FActiveLoads > 0 && --FActiveLoads == 0) FLoadProgress->Finish();
   if (pcTabs->count() == 0) miNewClick();
   UpdateStatus();
   UpdateTitle();
