@@ -5,6 +5,8 @@
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -13,6 +15,7 @@ namespace {
 // A sender that floods the socket is cut off rather than eating memory.
 constexpr qint64 KMaxHandOffBytes = 16 * 1024 * 1024;
 constexpr char KTaken = '1';
+constexpr char KConfirmed = '2';
 
 bool EndsWithZeroUnit(const QByteArray &bytes) {
   return bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes.endsWith(QByteArray(2, '\0'));
@@ -55,22 +58,36 @@ bool TSingleInstance::Listen(std::function<void(const QString &)> onText) {
   return true;
 }
 
+// The text is acted on only once the sender has confirmed it saw the answer: a sender that gave
+// up waiting opens its files itself, and they must not open here as well.
 void TSingleInstance::ServeConnection(QLocalSocket *socket) {
-  auto *received = new QByteArray;
+  struct TConnection {
+    QByteArray Received;
+    QString Text;
+    bool Answered = false;
+  };
+  auto *connection = new TConnection;
   connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-  connect(socket, &QObject::destroyed, socket, [received] { delete received; });
-  connect(socket, &QLocalSocket::readyRead, this, [this, socket, received] {
-    *received += socket->readAll();
-    if (received->size() > KMaxHandOffBytes) {
+  connect(socket, &QObject::destroyed, socket, [connection] { delete connection; });
+  connect(socket, &QLocalSocket::readyRead, this, [this, socket, connection] {
+    connection->Received += socket->readAll();
+    if (connection->Received.size() > KMaxHandOffBytes) {
       socket->abort();
       return;
     }
-    if (!EndsWithZeroUnit(*received)) return;
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(received->constData()),
-                                            received->size() / 2 - 1);
-    received->clear();
-    socket->write(&KTaken, 1);
-    socket->flush();
+    if (!connection->Answered) {
+      if (!EndsWithZeroUnit(connection->Received)) return;
+      connection->Text = QString::fromUtf16(reinterpret_cast<const char16_t *>(connection->Received.constData()),
+                                            connection->Received.size() / 2 - 1);
+      connection->Received.clear();
+      connection->Answered = true;
+      socket->write(&KTaken, 1);
+      socket->flush();
+      return;
+    }
+    if (!connection->Received.contains(KConfirmed)) return;
+    const QString text = std::exchange(connection->Text, QString());
+    socket->disconnectFromServer();
     QTimer::singleShot(0, this, [this, text] {
       if (FOnText) FOnText(text);
     });
@@ -88,5 +105,7 @@ bool TSingleInstance::HandOff(const QString &text, int timeoutMs) const {
   while (socket.bytesAvailable() < 1)
     if (!socket.waitForReadyRead(timeoutMs)) return false;
   char answer = 0;
-  return socket.read(&answer, 1) == 1 && answer == KTaken;
+  if (socket.read(&answer, 1) != 1 || answer != KTaken) return false;
+  socket.write(&KConfirmed, 1);
+  return socket.waitForBytesWritten(timeoutMs);
 }

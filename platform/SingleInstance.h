@@ -1,8 +1,9 @@
 #pragma once
 // One copy of the program per user. The first copy holds a lock file and listens on a local socket;
 // a later copy sends it its command line as UTF-16 text (entries followed by CR LF, then a zero
-// unit) and exits once the first copy has confirmed it took the text. A copy that finds the lock
-// but no answer (the first one is starting, closing or hung) runs as a copy of its own.
+// unit), the first copy answers that it took the text, and the later copy confirms the answer and
+// exits. A copy that finds the lock but no answer in time (the first one is starting, closing or
+// hung) runs as a copy of its own, and the first copy, never confirmed, drops the text.
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -23,8 +24,8 @@ class TSingleInstance : public QObject {
   // Takes the lock; true for the first copy.
   bool TryBecomeFirst();
 
-  // First copy: serves hand-offs. Each text reaches onText on this thread after the sender was
-  // told it was taken (so a modal question in onText never keeps the sender waiting).
+  // First copy: serves hand-offs. Each text reaches onText on this thread once the sender has
+  // confirmed it was taken (so a modal question in onText never keeps the sender waiting).
   bool Listen(std::function<void(const QString &text)> onText);
 
   // Later copy: delivers text. False when no running copy confirmed it within timeoutMs.

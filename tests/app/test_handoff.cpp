@@ -19,19 +19,13 @@ class TestHandOff : public QObject {
   void listFileIsReadThenDeleted();
   void onlyRegularFilesOpen();
   void noArgumentsOnlyRaisesTheWindow();
+  void hungFirstCopyLeavesFilesToSecond();
 
  private:
   // Runs the program as a second copy in folder; true when it ended by itself with exit code 0.
   bool RunSecondCopy(const QStringList &arguments, const QString &folder) {
     QProcess second;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUENNET_INSTANCE", FName);
-    env.insert("QUENNET_SETTINGS", FDir->filePath("second.ini"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    second.setProcessEnvironment(env);
-    second.setWorkingDirectory(folder);
-    second.start(QUENNET_NOTEPAD, arguments);
-    if (!second.waitForStarted(10000)) return false;
+    if (!StartSecondCopy(second, arguments, folder)) return false;
     // The first copy must keep serving while the second one waits for its answer.
     QDeadlineTimer deadline(20000);
     while (second.state() != QProcess::NotRunning && !deadline.hasExpired())
@@ -43,6 +37,16 @@ class TestHandOff : public QObject {
     }
     QCoreApplication::processEvents();  // the text is opened just after the answer
     return second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
+  }
+  bool StartSecondCopy(QProcess &second, const QStringList &arguments, const QString &folder) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUENNET_INSTANCE", FName);
+    env.insert("QUENNET_SETTINGS", FDir->filePath("second.ini"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(folder);
+    second.start(QUENNET_NOTEPAD, arguments);
+    return second.waitForStarted(10000);
   }
   QString Make(const QString &name, const QByteArray &bytes) { return MakeFile(*FDir, name, bytes); }
 
@@ -110,6 +114,22 @@ void TestHandOff::noArgumentsOnlyRaisesTheWindow() {
   QCOMPARE(FWindow->Tabs()->count(), 1);
   QVERIFY(FWindow->ActiveDoc()->FileName.isEmpty());
   QVERIFY(boxes.Asked.isEmpty());
+}
+
+// While this copy's event loop is stuck, the second one waits out its time-out and runs alone with
+// its file; the text this copy finds when it wakes up must not open the file a second time.
+void TestHandOff::hungFirstCopyLeavesFilesToSecond() {
+  TScriptedBoxes boxes;
+  const QString a = Make("a.txt", "a");
+  QProcess second;
+  QVERIFY(StartSecondCopy(second, {a}, FDir->path()));
+  QVERIFY(!second.waitForFinished(6000));  // blocks this thread: no events are served meanwhile
+  QCOMPARE(second.state(), QProcess::Running);
+  QTest::qWait(500);
+  QCOMPARE(FWindow->Tabs()->count(), 1);
+  QVERIFY(FWindow->ActiveDoc()->FileName.isEmpty());
+  second.kill();
+  second.waitForFinished();
 }
 
 QTEST_MAIN(TestHandOff)

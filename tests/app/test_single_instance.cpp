@@ -12,6 +12,7 @@ class TestSingleInstance : public QObject {
  private Q_SLOTS:
   void secondCopyHandsOverText();
   void noAnswerMeansRunAlone();
+  void hungFirstCopyDropsTextItAnswersLate();
   void staleSocketIsReplaced();
 
  private:
@@ -44,6 +45,24 @@ void TestSingleInstance::noAnswerMeansRunAlone() {
   TSingleInstance second(name);
   QVERIFY(!second.TryBecomeFirst());
   QVERIFY(!second.HandOff("/tmp/x\r\n", 300));
+}
+
+// The first copy listens but its event loop is stuck (here: this thread waits in HandOff). The
+// second copy gives up and opens its files itself, so the first must not open them when it wakes.
+void TestSingleInstance::hungFirstCopyDropsTextItAnswersLate() {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  QVERIFY(first.TryBecomeFirst());
+  QStringList received;
+  QVERIFY(first.Listen([&](const QString &text) { received << text; }));
+  TSingleInstance second(name);
+  QVERIFY(!second.HandOff("/tmp/x\r\n", 300));
+  QTest::qWait(300);
+  QVERIFY(received.isEmpty());
+  // Awake again, it serves the next copy as usual.
+  QFuture<bool> sent = QtConcurrent::run([&] { return second.HandOff("/tmp/y\r\n", 5000); });
+  QTRY_COMPARE_WITH_TIMEOUT(received, QStringList({"/tmp/y\r\n"}), 5000);
+  QVERIFY(sent.result());
 }
 
 void TestSingleInstance::staleSocketIsReplaced() {
