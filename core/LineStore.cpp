@@ -15,6 +15,12 @@ void TMELineList::Put(int index, const QString &line) {
   Changed();
 }
 
+void TMELineList::PutStored(int index, const QString &line) {
+  if (index < 0 || index >= FLines.size()) return;
+  FLines[index] = line;
+  Changed();
+}
+
 void TMELineList::Insert(int index, const QString &line) {
   if (index < 0 || index > FLines.size()) return;
   FLines.insert(index, Sanitize(line));

@@ -21,10 +21,16 @@ void TMEEdit::PutLines(const QList<TMELineChange> &changes, bool after) {
   {
     const QScopedValueRollback<bool> own(FOwnChange, true);
     FLines.BeginUpdate();
-    for (const TMELineChange &change : changes) FLines.Put(change.Line - 1, after ? change.After : change.Before);
+    for (const TMELineChange &change : changes) FLines.PutStored(change.Line - 1, after ? change.After : change.Before);
     FLines.EndUpdate();
   }
-  for (const TMELineChange &change : changes) LinesReplaced(change.Line - 1, 1, 1);
+  // Changes come in line order: each run of neighbouring lines is reported once.
+  for (qsizetype i = 0; i < changes.size();) {
+    qsizetype end = i + 1;
+    while (end < changes.size() && changes[end].Line == changes[end - 1].Line + 1) ++end;
+    LinesReplaced(changes[i].Line - 1, int(end - i), int(end - i));
+    i = end;
+  }
 }
 
 void TMEEdit::Undo() {

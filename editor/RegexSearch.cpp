@@ -116,11 +116,8 @@ QString TMEEditRegexSearch::Replace(QStringView text, int index, QStringView rep
 int TMEEditRegexSearch::ReplaceAll(QStringView text, QStringView replacement, QString &result) {
   ClearResults();
   FHitLimit = false;
-  if (FPattern.isEmpty() || !Compile()) {
-    result = text.toString();
-    return 0;
-  }
   result.clear();
+  if (FPattern.isEmpty() || !Compile()) return 0;
   result.reserve(text.size() + replacement.size());
   int replaced = 0;
   qsizetype copied = 0, begin = 0, end = 0;
@@ -131,9 +128,9 @@ int TMEEditRegexSearch::ReplaceAll(QStringView text, QStringView replacement, QS
     copied = end;
     ++replaced;
   }
-  if (FHitLimit) {
+  if (FHitLimit || replaced == 0) {
     ClearResults();
-    result = text.toString();
+    result.clear();
     return 0;
   }
   result += text.sliced(copied);

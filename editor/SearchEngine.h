@@ -37,7 +37,8 @@ class TMEEditSearchCustom {
   virtual QString Replace(QStringView text, int index, QStringView replacement);
 
   // Replaces the matches of text from left to right; a match overlapping one already replaced is
-  // skipped. Answers the number replaced; result is the new text (the text itself when none).
+  // skipped. Answers the number replaced; result is the new text, left empty when none was (so
+  // lines without a match cost no copy). Engines whose replacement depends on the match override it.
   virtual int ReplaceAll(QStringView text, QStringView replacement, QString &result);
 
  protected:

@@ -170,8 +170,8 @@ void TestSearchEngines::replaceAll_data() {
   QTest::newRow("regex_groups") << true << "(\\w+)@(\\w+)" << "$2 at $1" << "me@host" << "host at me" << 1;
   QTest::newRow("regex_named_group_and_dollar") << true << "(?<n>\\d+)" << "$$${n}" << "a1b22" << "a$1b$22" << 2;
   QTest::newRow("regex_bad_reference_is_literal") << true << "a" << "$9" << "a" << "$9" << 1;
-  QTest::newRow("regex_no_match") << true << "z" << "y" << "abc" << "abc" << 0;
-  QTest::newRow("literal_no_match") << false << "z" << "y" << "abc" << "abc" << 0;
+  QTest::newRow("regex_no_match") << true << "z" << "y" << "abc" << "" << 0;
+  QTest::newRow("literal_no_match") << false << "z" << "y" << "abc" << "" << 0;
 }
 
 void TestSearchEngines::replaceAll() {
@@ -185,7 +185,7 @@ void TestSearchEngines::replaceAll() {
   TMEEditRegexSearch expression;
   TMEEditSearchCustom &engine = regex ? static_cast<TMEEditSearchCustom &>(expression) : literal;
   engine.SetPattern(pattern);
-  QString got;
+  QString got = "left from before";
   QCOMPARE(engine.ReplaceAll(text, replacement, got), count);
   QCOMPARE(got, result);
 }
