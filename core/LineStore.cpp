@@ -2,6 +2,8 @@
 
 #include "Encoding.h"
 
+#include <algorithm>
+
 TMELineList::TMELineList() : FEncoding(TEncoding::Utf8()) {}
 
 QString TMELineList::Get(int index) const {
@@ -15,9 +17,22 @@ void TMELineList::Put(int index, const QString &line) {
   Changed();
 }
 
-void TMELineList::PutStored(int index, const QString &line) {
+void TMELineList::Splice(int index, int offset, int length, const QString &text) {
   if (index < 0 || index >= FLines.size()) return;
-  FLines[index] = line;
+  QString &line = FLines[index];
+  if (text.size() <= length) {
+    line.replace(offset, length, text);
+  } else {
+    // Growing in place would round the line's capacity up to a power of two, doubling the memory
+    // of every line a Replace All lengthens: build it at its exact size instead.
+    QString grown(line.size() - length + text.size(), Qt::Uninitialized);
+    QChar *out = grown.data();
+    const QChar *in = line.constData();
+    out = std::copy(in, in + offset, out);
+    out = std::copy(text.constBegin(), text.constEnd(), out);
+    std::copy(in + offset + length, in + line.size(), out);
+    line = std::move(grown);
+  }
   Changed();
 }
 

@@ -24,8 +24,9 @@ class TMELineList {
   // Out-of-range reads give an empty string; out-of-range writes are ignored.
   QString Get(int index) const;
   void Put(int index, const QString &line);
-  // A line as the store keeps it (read from it before, or sanitized): not scanned again.
-  void PutStored(int index, const QString &line);
+  // Replaces length units of line index at offset by text, in place when the line's data is not
+  // shared. text must be as the store keeps it (sanitized): it is not scanned again.
+  void Splice(int index, int offset, int length, const QString &text);
   void Insert(int index, const QString &line);
   void Delete(int index);
   // Block forms, so a paste or removal of many lines moves the rest of the list once. InsertLines

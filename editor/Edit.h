@@ -286,10 +286,10 @@ class TMEEdit : public QAbstractScrollArea {
   // The primitives replaced the 0-based lines [first, first + oldCount) by newCount lines.
   void LinesReplaced(int first, int oldCount, int newCount);
   void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
-               QList<TMELineChange> lines = {});
+               QList<TMELineSplice> splices = {});
   void FinishUndoRedo();
-  // Puts each changed line back to its text before or after the change, all in place.
-  void PutLines(const QList<TMELineChange> &changes, bool after);
+  // Makes the splices (undo: takes them back, last first), in place, and reports the lines.
+  void ApplySplices(const QList<TMELineSplice> &splices, bool undo);
   int WrapWidth() const;
   // The first match at or after startChar, or backwards the last one before it.
   bool FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length);

@@ -62,26 +62,32 @@ int TMEEdit::ReplaceAll(const QString &replace) {
   if (FReadOnly) return 0;
   BeginUpdate();
   int count = 0;
-  // One record for every changed line: undoing a million replaced lines puts a million lines back
-  // in place, instead of replaying a million deletions and insertions.
-  QList<TMELineChange> changes;
+  // Each replacement is recorded as a splice and made in its line in place: neither the changed
+  // lines nor the undo record hold a second copy of every line.
+  QList<TMELineSplice> splices;
+  std::vector<TMEReplacement> found;
+  QString removed;  // shared by neighbouring splices that remove the same text
   const QStringList &lines = FLines.Lines();
   for (int i = 0; i < lines.size(); ++i) {
-    QString after;
-    const int replaced = FSearchEngine->ReplaceAll(lines[i], replace, after);
-    if (replaced == 0) continue;
-    count += replaced;
-    if (after == lines[i]) continue;
-    // The store shows line breaks and control characters as dots: the record keeps the line as
-    // stored, so Undo and Redo give back exactly this line.
-    TMELineList::SanitizeInPlace(after);
-    changes.append({i + 1, lines[i], std::move(after)});
+    FSearchEngine->FindReplacements(lines[i], replace, found);
+    count += int(found.size());
+    int shift = 0;
+    for (TMEReplacement &replacement : found) {
+      // The store shows line breaks and control characters as dots: the splice holds the text as
+      // stored, so Undo and Redo give back exactly this line.
+      TMELineList::SanitizeInPlace(replacement.Text);
+      const QStringView matched = QStringView(lines[i]).mid(replacement.Offset, replacement.Length);
+      if (matched == replacement.Text) continue;
+      if (matched != removed) removed = matched.toString();
+      splices.append({i + 1, replacement.Offset + shift, removed, std::move(replacement.Text)});
+      shift += int(splices.last().Inserted.size()) - replacement.Length;
+    }
   }
-  PutLines(changes, true);
-  if (!changes.isEmpty()) {
-    const TMELineChange &last = changes.last();
-    const TBufferCoord start{1, changes.first().Line}, end{int(last.After.size()) + 1, last.Line};
-    AddUndo(ukLines, QString(), start, end, std::move(changes));
+  ApplySplices(splices, false);
+  if (!splices.isEmpty()) {
+    const int lastLine = splices.last().Line;
+    const TBufferCoord start{1, splices.first().Line}, end{int(lines[lastLine - 1].size()) + 1, lastLine};
+    AddUndo(ukLines, QString(), start, end, std::move(splices));
   }
   if (count > 0) {
     FModified = true;

@@ -4,11 +4,11 @@
 #include <QScopedValueRollback>
 
 void TMEEdit::AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
-                      QList<TMELineChange> lines) {
+                      QList<TMELineSplice> splices) {
   TMEUndoRec rec;
   rec.Kind = kind;
   rec.Text = text;
-  rec.Lines = std::move(lines);
+  rec.Splices = std::move(splices);
   rec.StartPos = start;
   rec.EndPos = end;
   rec.CaretBefore = FCaret;
@@ -17,18 +17,25 @@ void TMEEdit::AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start,
   FUndoList.Add(std::move(rec), FOptions.testFlag(eoGroupUndo));
 }
 
-void TMEEdit::PutLines(const QList<TMELineChange> &changes, bool after) {
+void TMEEdit::ApplySplices(const QList<TMELineSplice> &splices, bool undo) {
   {
     const QScopedValueRollback<bool> own(FOwnChange, true);
     FLines.BeginUpdate();
-    for (const TMELineChange &change : changes) FLines.PutStored(change.Line - 1, after ? change.After : change.Before);
+    if (undo) {
+      for (auto it = splices.crbegin(); it != splices.crend(); ++it)
+        FLines.Splice(it->Line - 1, it->Offset, int(it->Inserted.size()), it->Removed);
+    } else {
+      for (const TMELineSplice &splice : splices)
+        FLines.Splice(splice.Line - 1, splice.Offset, int(splice.Removed.size()), splice.Inserted);
+    }
     FLines.EndUpdate();
   }
-  // Changes come in line order: each run of neighbouring lines is reported once.
-  for (qsizetype i = 0; i < changes.size();) {
+  // Splices come in line order: each run of neighbouring lines is reported once.
+  for (qsizetype i = 0; i < splices.size();) {
     qsizetype end = i + 1;
-    while (end < changes.size() && changes[end].Line == changes[end - 1].Line + 1) ++end;
-    LinesReplaced(changes[i].Line - 1, int(end - i), int(end - i));
+    while (end < splices.size() && splices[end].Line - splices[end - 1].Line <= 1) ++end;
+    const int first = splices[i].Line, count = splices[end - 1].Line - first + 1;
+    LinesReplaced(first - 1, count, count);
     i = end;
   }
 }
@@ -39,7 +46,7 @@ void TMEEdit::Undo() {
   const int group = FUndoList.UndoGroup();
   while (FUndoList.CanUndo() && FUndoList.UndoGroup() == group) {
     TMEUndoRec rec = FUndoList.TakeUndo();
-    if (rec.Kind == ukLines) PutLines(rec.Lines, false);
+    if (rec.Kind == ukLines) ApplySplices(rec.Splices, true);
     else if (rec.Kind == ukInsert) DeleteRange(rec.StartPos, rec.EndPos, false);
     else InsertTextAt(rec.StartPos, rec.Text, false);
     FCaret = rec.CaretBefore;
@@ -55,7 +62,7 @@ void TMEEdit::Redo() {
   while (FUndoList.CanRedo() && FUndoList.RedoGroup() == group) {
     TMEUndoRec rec = FUndoList.TakeRedo();
     if (rec.Kind == ukLines) {
-      PutLines(rec.Lines, true);
+      ApplySplices(rec.Splices, false);
     } else if (rec.Kind == ukInsert) {
       FCaret = InsertTextAt(rec.StartPos, rec.Text, false);
     } else {

@@ -113,26 +113,21 @@ QString TMEEditRegexSearch::Replace(QStringView text, int index, QStringView rep
   return Expand(text, replacement);
 }
 
-int TMEEditRegexSearch::ReplaceAll(QStringView text, QStringView replacement, QString &result) {
+// Each replacement is expanded from its match in the line itself, so anchors, look-arounds and
+// group references see what the search saw.
+void TMEEditRegexSearch::FindReplacements(QStringView text, const QString &replacement,
+                                          std::vector<TMEReplacement> &out) {
+  out.clear();
   ClearResults();
   FHitLimit = false;
-  result.clear();
-  if (FPattern.isEmpty() || !Compile()) return 0;
-  result.reserve(text.size() + replacement.size());
-  int replaced = 0;
-  qsizetype copied = 0, begin = 0, end = 0;
+  if (FPattern.isEmpty() || !Compile()) return;
+  qsizetype begin = 0, end = 0;
   for (qsizetype start = 0; NextMatch(text, start, 0, begin, end); start = end) {
-    result += text.sliced(copied, begin - copied);
-    result += Expand(text, replacement);
+    out.push_back({int(begin), int(end - begin), Expand(text, replacement)});
     AddResult(begin, end - begin);
-    copied = end;
-    ++replaced;
   }
-  if (FHitLimit || replaced == 0) {
+  if (FHitLimit) {
     ClearResults();
-    result.clear();
-    return 0;
+    out.clear();
   }
-  result += text.sliced(copied);
-  return replaced;
 }

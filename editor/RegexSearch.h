@@ -19,11 +19,11 @@ class TMEEditRegexSearch : public TMEEditSearchCustom {
   // Expands the replacement's group references ($1, ${name}, $$) from the match in its own line,
   // so anchors and look-arounds see what the search saw. Falls back to the plain text on error.
   QString Replace(QStringView text, int index, QStringView replacement) override;
-  int ReplaceAll(QStringView text, QStringView replacement, QString &result) override;
+  void FindReplacements(QStringView text, const QString &replacement, std::vector<TMEReplacement> &out) override;
 
   // Why the pattern does not compile ("" when it does), for the find dialog.
   QString CompileError();
-  // The last FindAll or ReplaceAll gave up on its line because the expression backtracked too much.
+  // The last FindAll or FindReplacements gave up on its line because the expression backtracked too much.
   bool HitLimit() const { return FHitLimit; }
 
   // Backtracking budget per line; a catastrophic pattern finds nothing rather than freezing.

@@ -2,20 +2,14 @@
 
 QString TMEEditSearchCustom::Replace(QStringView, int, QStringView replacement) { return replacement.toString(); }
 
-int TMEEditSearchCustom::ReplaceAll(QStringView text, QStringView replacement, QString &result) {
-  result.clear();
+void TMEEditSearchCustom::FindReplacements(QStringView text, const QString &replacement,
+                                           std::vector<TMEReplacement> &out) {
+  out.clear();
   const int count = FindAll(text);
-  if (count == 0) return 0;
-  result.reserve(text.size() + count * replacement.size());
-  int replaced = 0;
-  qsizetype copied = 0;
-  for (int i = 0; i < Count(); ++i) {
-    if (FResults[i] < copied) continue;  // overlaps the previous replacement
-    result += text.sliced(copied, FResults[i] - copied);
-    result += replacement;
+  int copied = 0;
+  for (int i = 0; i < count; ++i) {
+    if (FResults[i] < copied) continue;  // overlaps the match before it
+    out.push_back({FResults[i], FLengths[i], replacement});
     copied = FResults[i] + FLengths[i];
-    ++replaced;
   }
-  result += text.sliced(copied);
-  return replaced;
 }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 enum TMESearchOption : quint8 {
   ssoMatchCase = 1,
   ssoWholeWord = 2,  // literal engine only
@@ -15,6 +17,13 @@ enum TMESearchOption : quint8 {
   ssoPrompt = 128,
 };
 using TMESearchOptions = quint8;
+
+// One match Replace All changes: where it lies in its line and what takes its place.
+struct TMEReplacement {
+  int Offset;  // 0-based
+  int Length;
+  QString Text;
+};
 
 class TMEEditSearchCustom {
  public:
@@ -36,10 +45,10 @@ class TMEEditSearchCustom {
   // The text that replaces match index of the last FindAll over text.
   virtual QString Replace(QStringView text, int index, QStringView replacement);
 
-  // Replaces the matches of text from left to right; a match overlapping one already replaced is
-  // skipped. Answers the number replaced; result is the new text, left empty when none was (so
-  // lines without a match cost no copy). Engines whose replacement depends on the match override it.
-  virtual int ReplaceAll(QStringView text, QStringView replacement, QString &result);
+  // The matches Replace All changes in text, left to right, leaving out a match that overlaps
+  // the one before it, each with the text that replaces it. Engines whose replacement depends on
+  // the match override it.
+  virtual void FindReplacements(QStringView text, const QString &replacement, std::vector<TMEReplacement> &out);
 
  protected:
   void ClearResults() {

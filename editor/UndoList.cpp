@@ -33,7 +33,7 @@ static QString DumpRecords(const QList<TMEUndoRec> &records) {
   QString out;
   for (const TMEUndoRec &rec : records) {
     if (rec.Kind == ukLines) {
-      out += QStringLiteral("  lines g%1 %2 lines\n").arg(rec.GroupId).arg(rec.Lines.size());
+      out += QStringLiteral("  lines g%1 %2 splices\n").arg(rec.GroupId).arg(rec.Splices.size());
       continue;
     }
     QString text = rec.Text;

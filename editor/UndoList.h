@@ -6,15 +6,18 @@
 #include <QList>
 #include <QString>
 
-// ukLines: whole lines replaced in place, as Replace All does; the text fields are unused.
+// ukLines: pieces of lines replaced in place, as Replace All does; the text fields are unused.
 enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2, ukLines = 3 };
 
-struct TMELineChange {
+// Removed was replaced by Inserted, which starts at Offset (0-based) in the line as changed. The
+// splices of one line come left to right, so each offset also holds once those before it are made.
+struct TMELineSplice {
   int Line;  // 1-based
-  QString Before;
-  QString After;
+  int Offset;
+  QString Removed;
+  QString Inserted;
 };
-Q_DECLARE_TYPEINFO(TMELineChange, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(TMELineSplice, Q_RELOCATABLE_TYPE);
 
 struct TMEUndoRec {
   TMEUndoKind Kind = ukInsert;
@@ -26,8 +29,8 @@ struct TMEUndoRec {
   TBufferCoord CaretBefore;
   TBufferCoord SelBeginBefore;
   TBufferCoord SelEndBefore;
-  // ukLines only: one entry per changed line, top to bottom. The strings share the lines' data.
-  QList<TMELineChange> Lines;
+  // ukLines only: the splices, top to bottom. Equal texts share their data.
+  QList<TMELineSplice> Splices;
   int GroupId = 0;
 };
 

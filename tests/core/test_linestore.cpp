@@ -21,6 +21,8 @@ class TestLineStore : public QObject {
   void insertLinesAsBlock();
   void deleteLinesAsBlock_data();
   void deleteLinesAsBlock();
+  void spliceLeavesSharedCopiesAlone_data();
+  void spliceLeavesSharedCopiesAlone();
 };
 
 void TestLineStore::setTextSplitsAndVotes_data() {
@@ -261,6 +263,39 @@ void TestLineStore::deleteLinesAsBlock() {
   store.DeleteLines(index, count);
   QCOMPARE(DumpLines(store.Lines()), result);
   QCOMPARE(fired, notified);
+}
+
+void TestLineStore::spliceLeavesSharedCopiesAlone_data() {
+  QTest::addColumn<int>("offset");
+  QTest::addColumn<int>("length");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("line");
+  QTest::newRow("same_length") << 4 << 5 << "QUICK" << "the QUICK fox";
+  QTest::newRow("shorter") << 4 << 6 << "" << "the fox";
+  QTest::newRow("longer") << 4 << 5 << "very slow" << "the very slow fox";
+  QTest::newRow("at_the_end") << 13 << 0 << "es" << "the quick foxes";
+}
+
+// Replace All changes lines in place: a copy taken before (a snapshot, an undo record) keeps the
+// old text, and a line made longer holds no more than it needs.
+void TestLineStore::spliceLeavesSharedCopiesAlone() {
+  QFETCH(int, offset);
+  QFETCH(int, length);
+  QFETCH(QString, text);
+  QFETCH(QString, line);
+  TMELineList store;
+  store.SetText(u"first\nthe quick fox");
+  const QStringList snapshot = store.Lines();
+  int changes = 0;
+  store.SetOnChange([&](TMELineList *) { ++changes; });
+  store.Splice(1, offset, length, text);
+  QCOMPARE(store.Get(1), line);
+  QCOMPARE(store.Get(0), "first");
+  QCOMPARE(snapshot.at(1), "the quick fox");
+  QCOMPARE(changes, 1);
+  QVERIFY(store.Lines().at(1).capacity() <= qMax<qsizetype>(line.size(), 13));
+  store.Splice(1, offset, int(text.size()), snapshot.at(1).mid(offset, length));
+  QCOMPARE(store.Get(1), "the quick fox");
 }
 
 QTEST_GUILESS_MAIN(TestLineStore)

@@ -117,6 +117,10 @@ void TestEditorSearch::replaceAll_data() {
   QTest::newRow("regexLookBehindSeesTheLine") << "ab ab" << true << "(?<= )ab" << "X" << 1 << "ab X" << true;
   QTest::newRow("lineBreakInReplacementStaysOnItsLine")
       << "a|b" << false << "a" << "1\r\n2" << 1 << "1<00B7><00B7>2|b" << true;
+  QTest::newRow("longerTextsOfEveryCase") << "aAa|x|Aa" << false << "a" << "bc" << 5 << "bcbcbc|x|bcbc" << true;
+  QTest::newRow("shorterAndEmpty") << "abXab|ab|abab" << false << "ab" << "" << 5 << "X||" << true;
+  QTest::newRow("regexExpansionsDiffer") << "1 22|333" << true << "(\\d+)" << "[$1$1]" << 3
+                                         << "[11] [2222]|[333333]" << true;
 }
 
 void TestEditorSearch::replaceAll() {
@@ -138,6 +142,11 @@ void TestEditorSearch::replaceAll() {
   QVERIFY(edit.Modified());
   QCOMPARE(edit.CaretXY(), BC(2, 1));  // caret and selection stay
   QCOMPARE(edit.CanUndo(), undoable);
+  if (!undoable) return;
+  edit.Undo();
+  QCOMPARE(DumpText(edit.Lines().Lines()), lines);
+  edit.Redo();
+  QCOMPARE(DumpText(edit.Lines().Lines()), after);
 }
 
 void TestEditorSearch::replaceAllIsOneUndoGroup() {

@@ -1,6 +1,7 @@
 // Word-wrap rows kept in step by the editing primitives: after any edit they are exactly the
 // rows a full rebuild gives, and the causes of a full rebuild still rebuild.
 #include "EditorTestUtil.h"
+#include "editor/LiteralSearch.h"
 
 #include <QRandomGenerator>
 
@@ -62,6 +63,8 @@ void TestEditorWrap::bigEditsAcrossBlocksMatchFullRebuild() {
   // After the text, as the gutter widens with the line numbers' digits.
   SetWrapColumns(edit, 9);
   QVERIFY(edit.Rows().BlockSizes().size() >= 3);
+  TMEEditSearch literal;
+  edit.SetSearchEngine(&literal);
   QRandomGenerator rng(9);
   const auto randomPos = [&] {
     const int line = 1 + int(rng.bounded(edit.LineCount()));
@@ -70,7 +73,7 @@ void TestEditorWrap::bigEditsAcrossBlocksMatchFullRebuild() {
   for (int step = 0; step < 60; ++step) {
     const TBufferCoord a = randomPos();
     edit.SetCaretAndSelection(a, a, a);
-    switch (rng.bounded(4)) {
+    switch (rng.bounded(5)) {
       case 0: {
         // A run of up to two blocks' worth of lines.
         const int count = 1 + int(rng.bounded(2 * TMERowMap::KDefaultBlockLines));
@@ -84,7 +87,12 @@ void TestEditorWrap::bigEditsAcrossBlocksMatchFullRebuild() {
         break;
       }
       case 2: edit.Undo(); break;
-      default: edit.Redo(); break;
+      case 3: edit.Redo(); break;
+      default:
+        // Runs of neighbouring changed lines that cross blocks, longer or shorter.
+        edit.SearchReplace(rng.bounded(2) ? "of" : "s of words", rng.bounded(2) ? "" : "of many more words",
+                           ssoReplace | ssoReplaceAll);
+        break;
     }
     QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, CurrentWrapColumns(edit)));
   }

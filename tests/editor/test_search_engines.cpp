@@ -137,8 +137,9 @@ void TestSearchEngines::invalidPatternFindsNothingAndSaysWhy() {
   engine.SetPattern("(ab");
   QCOMPARE(engine.FindAll(u"ab (ab"), 0);
   QVERIFY(engine.CompileError().contains("missing closing parenthesis"));
-  QString result = "untouched";
-  QCOMPARE(engine.ReplaceAll(u"ab", u"x", result), 0);
+  std::vector<TMEReplacement> found{{0, 1, "left from before"}};
+  engine.FindReplacements(u"ab", "x", found);
+  QVERIFY(found.empty());
   engine.SetPattern("ab");
   QCOMPARE(engine.FindAll(u"ab (ab"), 2);
   QVERIFY(engine.CompileError().isEmpty());
@@ -170,8 +171,8 @@ void TestSearchEngines::replaceAll_data() {
   QTest::newRow("regex_groups") << true << "(\\w+)@(\\w+)" << "$2 at $1" << "me@host" << "host at me" << 1;
   QTest::newRow("regex_named_group_and_dollar") << true << "(?<n>\\d+)" << "$$${n}" << "a1b22" << "a$1b$22" << 2;
   QTest::newRow("regex_bad_reference_is_literal") << true << "a" << "$9" << "a" << "$9" << 1;
-  QTest::newRow("regex_no_match") << true << "z" << "y" << "abc" << "" << 0;
-  QTest::newRow("literal_no_match") << false << "z" << "y" << "abc" << "" << 0;
+  QTest::newRow("regex_no_match") << true << "z" << "y" << "abc" << "abc" << 0;
+  QTest::newRow("literal_no_match") << false << "z" << "y" << "abc" << "abc" << 0;
 }
 
 void TestSearchEngines::replaceAll() {
@@ -185,8 +186,16 @@ void TestSearchEngines::replaceAll() {
   TMEEditRegexSearch expression;
   TMEEditSearchCustom &engine = regex ? static_cast<TMEEditSearchCustom &>(expression) : literal;
   engine.SetPattern(pattern);
-  QString got = "left from before";
-  QCOMPARE(engine.ReplaceAll(text, replacement, got), count);
+  std::vector<TMEReplacement> found{{0, 1, "left from before"}};
+  engine.FindReplacements(text, replacement, found);
+  QCOMPARE(int(found.size()), count);
+  // Made left to right, as Replace All makes them.
+  QString got = text;
+  int shift = 0;
+  for (const TMEReplacement &r : found) {
+    got.replace(r.Offset + shift, r.Length, r.Text);
+    shift += int(r.Text.size()) - r.Length;
+  }
   QCOMPARE(got, result);
 }
 
