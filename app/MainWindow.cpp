@@ -3,6 +3,7 @@
 #include "app/search/SearchCommands.h"
 
 #include "CommandLine.h"
+#include "EditorLook.h"
 #include "RecentFiles.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
@@ -85,7 +86,9 @@ void TfrmMain::FormCreate() {
   CreateSearch();
   miNewClick();
   TSettingsStore store(FSettingsPath);
+  // The highlighters take the palette of the background even when no settings could be read.
   if (LoadSettings(store, FSettings, geometry())) ApplySettings();
+  else ApplyLook();
   statusBar()->setVisible(FSettings.FShowStatusBar);
   UpdateTitle();
   QTimer::singleShot(0, this, &TfrmMain::StartUp);
@@ -134,14 +137,20 @@ void TfrmMain::ReceiveHandOff(const QString &text) {
 }
 
 void TfrmMain::ApplySettings() {
-  for (const auto &doc : FDocs) {
-    ApplyViewSettings(doc->Editor);
+  for (const auto &doc : FDocs) ApplyEditorView(*doc->Editor, FSettings);
+  ApplyLook();
+  for (const auto &doc : FDocs)
     ApplyIndentSettings(doc->Editor, doc->FileName.isEmpty() ? doc->DisplayName() : doc->FileName);
-  }
   setWindowFlag(Qt::WindowStaysOnTopHint, FSettings.FAlwaysOnTop);
   RebuildRecentMenu();
   if (FSettings.FHaveSavedBounds) setGeometry(FSettings.FSavedBounds);
   if (FSettings.FRestoreMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::ApplyLook() {
+  const bool dark = IsDarkBackground(SettingsBgColor(FSettings));
+  for (const auto &highlighter : FHighlighters->Highlighters()) highlighter->ApplyPalette(dark);
+  for (const auto &doc : FDocs) ApplyEditorLook(*doc->Editor, FSettings);
 }
 
 void TfrmMain::SaveSettingsNow() {

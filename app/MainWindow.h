@@ -120,7 +120,8 @@ class TfrmMain : public QMainWindow {
   TEditorDoc *CreateDocTab(const QString &caption);
   // path chooses the language's own indentation when the settings ask for it.
   void ApplyIndentSettings(TMEEdit *editor, const QString &path);
-  void ApplyViewSettings(TMEEdit *editor);
+  // Font, colours and zebra stripes for every editor, and the matching palette for the highlighters.
+  void ApplyLook();
   bool ConfirmCloseDoc(TEditorDoc *doc);
   void RemoveDoc(TEditorDoc *doc);
   bool IsUntouched(const TEditorDoc *doc) const;

@@ -1,5 +1,6 @@
 // Documents and tabs: making, finding, opening (directly or in the background), reloading, closing.
 #include "CommandLine.h"
+#include "EditorLook.h"
 #include "MainWindow.h"
 #include "core/FileLoader.h"
 #include "core/FileRead.h"
@@ -70,8 +71,9 @@ TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
   doc->Editor = editor;
   editor->SetOptions((editor->Options() | eoTabIndent | eoTrimTrailingSpaces | eoGroupUndo | eoSpecialLineDefaultFg) &
                      ~TMEEditorOptions(eoCompleteBrackets | eoCompleteQuotes));
+  ApplyEditorLook(*editor, FSettings);
   ApplyIndentSettings(editor, caption);
-  ApplyViewSettings(editor);
+  ApplyEditorView(*editor, FSettings);
   editor->SetSearchEngine(NewDocSearchEngine());
   editor->setAcceptDrops(true);
   editor->installEventFilter(this);
@@ -96,13 +98,6 @@ void TfrmMain::ApplyIndentSettings(TMEEdit *editor, const QString &path) {
   if (!indent.UseTabs) options |= eoTabsToSpaces;
   if (FSettings.FIndentAutoIndent) options |= eoAutoIndent;
   editor->SetOptions(options);
-}
-
-void TfrmMain::ApplyViewSettings(TMEEdit *editor) {
-  editor->SetWordWrap(FSettings.FWordWrap);
-  TMEScrollOptions scroll = editor->ScrollOptions() & ~TMEScrollOptions(eoScrollPastEol);
-  if (FSettings.FScrollPastEol) scroll |= eoScrollPastEol;
-  editor->SetScrollOptions(scroll);
 }
 
 void TfrmMain::miNewClick() {

@@ -33,11 +33,12 @@ int TMEGutterBand::EffectiveWidth(const TMEEdit &editor) const {
   return qMax(digits, 3) * editor.CharWidth() + 9;
 }
 
-TMEGutterBand &TMEGutterBands::Add() {
-  FItems.push_back(std::make_unique<TMEGutterBand>());
-  FItems.back()->FOnChange = FOnChange;
+TMEGutterBand &TMEGutterBands::Insert(int index) {
+  index = qBound(0, index, Count());
+  auto &band = *FItems.insert(FItems.begin() + index, std::make_unique<TMEGutterBand>());
+  band->FOnChange = FOnChange;
   if (FOnChange) FOnChange();
-  return *FItems.back();
+  return *band;
 }
 
 void TMEGutterBands::SetOnChange(TNotifyEvent onChange) {

@@ -41,7 +41,9 @@ class TMEGutterBands {
   int Count() const { return int(FItems.size()); }
   TMEGutterBand &Items(int index) { return *FItems[size_t(index)]; }
   const TMEGutterBand &Items(int index) const { return *FItems[size_t(index)]; }
-  TMEGutterBand &Add();
+  TMEGutterBand &Add() { return Insert(Count()); }
+  // A new band at index (0 to Count()), before the band that stood there.
+  TMEGutterBand &Insert(int index);
   void SetOnChange(TNotifyEvent onChange);
 
  private:

@@ -1,0 +1,72 @@
+#include "EditorLook.h"
+
+#include "MainSettings.h"
+#include "editor/Edit.h"
+#include "highlight/Palette.h"
+#include "platform/FontChoice.h"
+
+namespace {
+constexpr TColor KDarkText = 0xDCDCDC;       // RGB(220, 220, 220)
+constexpr TColor KDarkSelection = 0x785532;  // RGB(50, 85, 120)
+constexpr TColor KWhite = 0xFFFFFF;
+constexpr TColor KDarkGutter = 0x2D2D2D;  // RGB(45, 45, 45)
+constexpr TColor KDarkGutterText = 0x808080;
+constexpr int KSpacerBandWidth = 5;
+
+int Red(TColor rgb) { return int(rgb & 0xFF); }
+int Green(TColor rgb) { return int((rgb >> 8) & 0xFF); }
+int Blue(TColor rgb) { return int((rgb >> 16) & 0xFF); }
+}  // namespace
+
+bool IsDarkBackground(TColor color) { return IsDarkColor(ColorToRGB(color)); }
+
+TColor ZebraColor(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  const int step = Red(rgb) > 245 && Green(rgb) > 245 && Blue(rgb) > 245 ? -10 : 10;
+  const auto channel = [step](int value) { return TColor(qBound(0, value + step, 255)); };
+  return channel(Red(rgb)) | channel(Green(rgb)) << 8 | channel(Blue(rgb)) << 16;
+}
+
+TColor SettingsBgColor(const TMainSettings &settings) { return TColor(quint32(settings.FBgColor)); }
+
+void ApplyEditorLook(TMEEdit &editor, const TMainSettings &settings) {
+  const TColor background = SettingsBgColor(settings);
+  const bool dark = IsDarkBackground(background);
+  editor.setFont(ChooseFixedFont(settings.FFontName, settings.FFontSize));
+  editor.SetColor(background);
+  editor.SetFontColor(dark ? KDarkText : clWindowText);
+  editor.SelectedColor().SetBackground(dark ? KDarkSelection : clHighlight);
+  editor.SelectedColor().SetForeground(dark ? KWhite : clHighlightText);
+  editor.Gutter().SetColor(dark ? KDarkGutter : clBtnFace);
+  editor.Gutter().SetFontColor(dark ? KDarkGutterText : clGrayText);
+  const bool zebra = settings.FZebraStripes;
+  const TColor stripe = ZebraColor(background);
+  editor.SetOnSpecialLineColors([zebra, stripe](int line, TColor &, TColor &bg) {
+    if (!zebra || line % 2 != 0) return false;
+    bg = stripe;
+    return true;
+  });
+}
+
+void ApplyEditorView(TMEEdit &editor, const TMainSettings &settings) {
+  editor.SetWordWrap(settings.FWordWrap);
+  TMEGutter &gutter = editor.Gutter();
+  gutter.SetShowLineNumbers(settings.FShowLineNumbers);
+  // A narrow spacer keeps the numbers off the text.
+  TMEGutterBands &bands = gutter.Bands();
+  for (int i = 0; i < bands.Count(); ++i) {
+    if (bands.Items(i).Kind() != gbkLineNumbers) continue;
+    if (i + 1 < bands.Count() && bands.Items(i + 1).Kind() == gbkCustom) break;
+    TMEGutterBand &spacer = bands.Insert(i + 1);
+    spacer.SetKind(gbkCustom);
+    spacer.SetWidth(KSpacerBandWidth);
+    break;
+  }
+  editor.SetRightEdge(settings.FRightEdgeCol);
+  editor.SetVisibleSpecialChars(settings.FShowWhitespace ? TMEVisibleSpecialChars(scWhitespace)
+                                                         : TMEVisibleSpecialChars());
+  editor.IndentGuides().SetVisible(settings.FShowIndentGuide);
+  TMEScrollOptions scroll = editor.ScrollOptions() & ~TMEScrollOptions(eoScrollPastEol);
+  if (settings.FScrollPastEol) scroll |= eoScrollPastEol;
+  editor.SetScrollOptions(scroll);
+}
