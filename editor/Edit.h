@@ -249,6 +249,7 @@ class TMEEdit : public QAbstractScrollArea {
   void DblClick();
   void SetOnKeyDown(TKeyEvent handler) { FOnKeyDown = std::move(handler); }
   void SetOnKeyPress(TKeyPressEvent handler) { FOnKeyPress = std::move(handler); }
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  Q_SIGNALS:
   // After every completed change of the text made through the editor.
@@ -268,6 +269,7 @@ class TMEEdit : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  void inputMethodEvent(QInputMethodEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
   void mouseMoveEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;

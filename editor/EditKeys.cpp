@@ -1,12 +1,16 @@
 // TMEEdit: navigation keys, Backspace and Delete, the Ctrl shortcuts, and typed characters.
 #include "Edit.h"
 
+#include "CellWidth.h"
+
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 bool TMEEdit::KeyDown(int key, Qt::KeyboardModifiers shift) {
   const bool extend = shift.testFlag(Qt::ShiftModifier);
   TBufferCoord to = FCaret;
-  const int length = int(LineText(FCaret.Line).size());
+  const QString line = LineText(FCaret.Line);
+  const int length = int(line.size());
   // Ctrl and Alt leave the navigation keys as they are; only the shortcuts look at Ctrl.
   if (shift.testFlag(Qt::ControlModifier)) {
     switch (key) {
@@ -46,7 +50,8 @@ bool TMEEdit::KeyDown(int key, Qt::KeyboardModifiers shift) {
       if (FCaret.Line > 1) to.Line = FCaret.Line - 1;
       break;
     case Qt::Key_Right:
-      if (FCaret.Char <= length) to.Char = FCaret.Char + 1;
+      // The caret never stands inside a surrogate pair: a pair is stepped over whole, both ways.
+      if (FCaret.Char <= length) to.Char = FCaret.Char + (SplitsPair(line, FCaret.Char + 1) ? 2 : 1);
       else if (FCaret.Line < LineCount()) to = {1, FCaret.Line + 1};
       break;
     case Qt::Key_Down:
@@ -91,8 +96,13 @@ void TMEEdit::keyPressEvent(QKeyEvent *event) {
   QString text;
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: text = QStringLiteral("\r"); break;
-    case Qt::Key_Tab: text = QStringLiteral("\t"); break;
+    case Qt::Key_Enter:
+      // Ctrl+Enter is a line feed on the keyboard, which the editor does not type.
+      if (!(event->modifiers() & Qt::ControlModifier)) text = QStringLiteral("\r");
+      break;
+    // Shift does not change the Tab character.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: text = QStringLiteral("\t"); break;
     default:
       // Ctrl and Alt combinations are commands of the window around the editor, not text.
       if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) break;
@@ -107,6 +117,24 @@ void TMEEdit::keyPressEvent(QKeyEvent *event) {
   if (FOnKeyPress) FOnKeyPress(text);
   if (!text.isEmpty()) KeyPress(text);
   event->accept();
+}
+
+// Composed text arrives whole, as typed characters do; text still being composed is not shown.
+void TMEEdit::inputMethodEvent(QInputMethodEvent *event) {
+  QString text = event->commitString();
+  if (!text.isEmpty() && FOnKeyPress) FOnKeyPress(text);
+  if (!text.isEmpty()) KeyPress(text);
+  event->accept();
+}
+
+QVariant TMEEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled: return !FReadOnly;
+    // Where the input method places its candidate window.
+    case Qt::ImCursorRectangle: return QRect(viewport()->mapTo(this, FCaretRect.topLeft()), FCaretRect.size());
+    case Qt::ImFont: return font();
+    default: return QAbstractScrollArea::inputMethodQuery(query);
+  }
 }
 
 // Tab reaches the editor as a key only while it wants tabs; otherwise it moves the focus on.

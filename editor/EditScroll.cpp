@@ -38,7 +38,9 @@ void TMEEdit::UpdateScrollBars() {
       }
       FMeasuredTopLine = FTopLine;
     }
-    FMaxScrollCol = qMax(FMaxScrollCol, FLeftChar + columns - 1);
+    // While the thumb is dragged the range stays put, or holding it at the end would widen the
+    // range by a column on every move; it follows once the thumb is let go.
+    if (!horizontal->isSliderDown()) FMaxScrollCol = qMax(FMaxScrollCol, FLeftChar + columns - 1);
     horizontal->setRange(1, qMax(1, FMaxScrollCol + 1 - columns + 1));
   }
   horizontal->setPageStep(columns);

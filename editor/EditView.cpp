@@ -8,6 +8,8 @@ void TMEEdit::SetUpView() {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  // Dead keys, compose sequences and input methods deliver their text as input-method events.
+  setAttribute(Qt::WA_InputMethodEnabled);
   FGutter.FollowEditorFont(font());
   FGutter.SetOnChange([this] { GutterChanged(); });
   FGutterWidth = FGutter.TotalWidth();
@@ -17,6 +19,7 @@ void TMEEdit::SetUpView() {
   connect(this, &TMEEdit::OnLinesReplaced, this, &TMEEdit::ViewLinesReplaced);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { ScrollBarAction(1); });
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { ScrollBarAction(0); });
+  connect(horizontalScrollBar(), &QAbstractSlider::sliderReleased, this, &TMEEdit::UpdateScrollBars);
   connect(this, &TMEEdit::OnStatusChange, this, [this](TMEStatusChanges changes) {
     if (changes & (scTopLine | scLeftChar)) UpdateScrollBars();
     if (changes & (scCaretX | scCaretY | scTopLine | scLeftChar | scSelection)) UpdateCaret();

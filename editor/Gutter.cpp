@@ -2,6 +2,8 @@
 
 #include "Edit.h"
 
+#include <QFontInfo>
+
 void TMEGutterBand::Changed() const {
   if (FOnChange) FOnChange();
 }
@@ -104,9 +106,9 @@ void TMEGutter::FollowEditorFont(const QFont &editorFont) {
   QFont font = editorFont;
   font.setBold(bold);
   font.setItalic(italic);
-  // Sizes are pixels here; a font given in points is converted at 96 DPI first.
+  // Sizes are pixels here; a font given in points takes the pixel size the screen gives it.
   int pixels = font.pixelSize();
-  if (pixels <= 0) pixels = qRound(font.pointSizeF() * 96.0 / 72.0);
+  if (pixels <= 0) pixels = QFontInfo(editorFont).pixelSize();
   font.setPixelSize(qMax(1, pixels > 2 ? pixels - 2 : pixels));
   SetFont(font);
 }

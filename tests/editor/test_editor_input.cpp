@@ -15,6 +15,7 @@ void SendKeys(TMEEdit &edit, const QString &keys) {
       {"Del", Qt::Key_Delete},  {"Enter", Qt::Key_Return},    {"Tab", Qt::Key_Tab},
       {"A", Qt::Key_A},         {"C", Qt::Key_C},             {"V", Qt::Key_V},
       {"X", Qt::Key_X},         {"Y", Qt::Key_Y},             {"Z", Qt::Key_Z},
+      {"BackTab", Qt::Key_Backtab},
   };
   for (QString key : keys.split(u' ', Qt::SkipEmptyParts)) {
     if (key.startsWith(u'\'')) {
@@ -86,6 +87,13 @@ class TestEditorInput : public QObject {
                                                  << "abcdef caret=(4,1) sel=(1,1)-(4,1)";
     QTest::newRow("plainRightCollapsesSelection") << "abcdef" << BC(1, 1) << plain << "S+Right S+Right S+Right Right"
                                                   << "abcdef caret=(5,1) sel=(5,1)-(5,1)";
+    // An emoji is two code units; the caret steps over both at once, either way, and selects it whole.
+    QTest::newRow("rightStepsOverSurrogatePair") << S(u"a\U0001F600b") << BC(2, 1) << plain << "Right Right"
+                                                 << "a<D83D><DE00>b caret=(5,1) sel=(5,1)-(5,1)";
+    QTest::newRow("leftStepsOverSurrogatePair") << S(u"a\U0001F600b") << BC(4, 1) << plain << "Left"
+                                                << "a<D83D><DE00>b caret=(2,1) sel=(2,1)-(2,1)";
+    QTest::newRow("shiftRightSelectsSurrogatePair") << S(u"\U0001F600") << BC(1, 1) << plain << "S+Right"
+                                                    << "<D83D><DE00> caret=(3,1) sel=(1,1)-(3,1)";
     QTest::newRow("ctrlHomeActsAsHome") << "ab|cd" << BC(2, 2) << plain << "C+Home" << "ab|cd caret=(1,2) sel=(1,2)-(1,2)";
     QTest::newRow("shiftEndSelectsToLineEnd") << "abcd" << BC(2, 1) << plain << "S+End" << "abcd caret=(5,1) sel=(2,1)-(5,1)";
     QTest::newRow("enterCopiesBlanksBeforeCaret") << "  ab xyz" << BC(5, 1) << plain << "Enter"
@@ -93,6 +101,8 @@ class TestEditorInput : public QObject {
     QTest::newRow("enterCutsIndentAtCaret") << "    ab" << BC(3, 1) << plain << "Enter" << "  |    ab caret=(3,2) sel=(3,2)-(3,2)";
     QTest::newRow("enterWithoutAutoIndent") << "  ab" << BC(5, 1) << int(eoGroupUndo) << "Enter"
                                             << "  ab| caret=(1,2) sel=(1,2)-(1,2)";
+    QTest::newRow("shiftTabInsertsTab") << "ab" << BC(2, 1) << plain << "S+BackTab" << "a<0009>b caret=(3,1) sel=(3,1)-(3,1)";
+    QTest::newRow("ctrlEnterTypesNothing") << "ab" << BC(2, 1) << plain << "C+Enter" << "ab caret=(2,1) sel=(2,1)-(2,1)";
     QTest::newRow("tabInsertsTab") << "ab" << BC(2, 1) << plain << "Tab" << "a<0009>b caret=(3,1) sel=(3,1)-(3,1)";
     QTest::newRow("tabToSpacesFillsToStop") << "ab" << BC(2, 1) << (plain | int(eoTabsToSpaces)) << "Tab"
                                             << "a   b caret=(5,1) sel=(5,1)-(5,1)";
@@ -177,6 +187,28 @@ class TestEditorInput : public QObject {
     QCOMPARE(seen.mid(3, 1), QStringList({"x"}));
   }
 
+  // A dead key or an input method hands over the composed text; the owner's handler sees it first.
+  void composedTextIsTyped() {
+    TMEEdit edit;
+    SetLines(edit, "ab");
+    edit.SetCaretXY(BC(2, 1));
+    QVERIFY(edit.testAttribute(Qt::WA_InputMethodEnabled));
+    QString seen;
+    edit.SetOnKeyPress([&](QString &text) { seen = text; });
+    QInputMethodEvent composing(QStringLiteral("\u00B4"), {});
+    QApplication::sendEvent(&edit, &composing);
+    QCOMPARE(edit.LineText(1), "ab");
+    QInputMethodEvent committed;
+    committed.setCommitString(QString::fromUtf16(u"\u00E9\u4E00"));
+    QApplication::sendEvent(&edit, &committed);
+    QCOMPARE(DumpEdit(edit), QStringLiteral("a<00E9><4E00>b caret=(4,1) sel=(4,1)-(4,1)"));
+    QCOMPARE(seen, QString::fromUtf16(u"\u00E9\u4E00"));
+    edit.SetReadOnly(true);
+    QVERIFY(!edit.inputMethodQuery(Qt::ImEnabled).toBool());
+    QApplication::sendEvent(&edit, &committed);
+    QCOMPARE(edit.LineText(1).size(), 4);
+  }
+
   void pageKeysMoveByVisibleRows() {
     TMEEdit edit;
     SetLines(edit, Numbered(100));
@@ -242,6 +274,22 @@ class TestEditorInput : public QObject {
     edit.verticalScrollBar()->setValue(5);
     QCOMPARE(edit.TopLine(), 5);
     QCOMPARE(scrolled.count(), 6);
+  }
+
+  // Holding the thumb at the right end keeps the range; letting it go widens it by the visible page.
+  void thumbDragKeepsHorizontalRange() {
+    TMEEdit edit;
+    SetLines(edit, QString(300, u'w'));
+    ShowRows(edit, 5);
+    QScrollBar *bar = edit.horizontalScrollBar();
+    const int maximum = bar->maximum();
+    bar->setSliderDown(true);
+    for (int i = 0; i < 5; ++i) bar->setSliderPosition(bar->maximum());
+    QCOMPARE(bar->maximum(), maximum);
+    QCOMPARE(edit.LeftChar(), maximum);
+    bar->setSliderDown(false);
+    QVERIFY(bar->maximum() >= maximum);
+    QCOMPARE(edit.LeftChar(), maximum);
   }
 
   // The horizontal bar reaches the widest line seen; switching word wrap forgets lines left behind.

@@ -40,6 +40,7 @@ void TestEditorPositions::defaultFontFallsBackToSystemFixedFont() {
   QCOMPARE(edit.Baseline(), metrics.ascent());
   QCOMPARE(edit.Renderer().FormatKey(true, true),
            edit.font().family() + QStringLiteral("|%1.0|11").arg(edit.FontPixelSize()));
+  QCOMPARE(edit.Gutter().Font().pixelSize(), edit.FontPixelSize() - 2);
 }
 
 // Caret positions taken from text layouts and from cells must agree on a fixed-pitch font.
