@@ -174,7 +174,7 @@ bool TfrmMain::FormCloseQuery() {
   try {
     std::vector<TEditorDoc *> snapshot = OpenDocs();
     for (auto it = snapshot.rbegin(); it != snapshot.rend() && allowed; ++it)
-      if (DocOfEditor((*it)->Editor) == *it) allowed = ConfirmCloseDoc(*it);
+      if (IsOpenDoc(*it)) allowed = ConfirmCloseDoc(*it);
   } catch (const std::exception &error) {
     allowed = false;
     ShowError(this, QStringLiteral("An unexpected error occurred while closing:\r\n") + QString::fromLocal8Bit(error.what()) +

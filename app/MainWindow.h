@@ -47,6 +47,8 @@ class TfrmMain : public QMainWindow {
   TEditorDoc *ActiveDoc() const;
   TMEEdit *ActiveEditor() const;
   TEditorDoc *DocOfEditor(const QWidget *page) const;
+  // Whether doc is still open, found by its address alone (a closed one is freed).
+  bool IsOpenDoc(const TEditorDoc *doc) const;
   TEditorDoc *FindDocByFileName(const QString &path) const;
   std::vector<TEditorDoc *> OpenDocs() const;
   void ActivateDoc(TEditorDoc *doc);

@@ -37,6 +37,10 @@ TMEEdit *TfrmMain::ActiveEditor() const {
   return doc ? doc->Editor : nullptr;
 }
 
+bool TfrmMain::IsOpenDoc(const TEditorDoc *doc) const {
+  return std::any_of(FDocs.begin(), FDocs.end(), [doc](const auto &open) { return open.get() == doc; });
+}
+
 TEditorDoc *TfrmMain::DocOfEditor(const QWidget *page) const {
   if (!page) return nullptr;
   for (const auto &doc : FDocs)
@@ -57,7 +61,7 @@ std::vector<TEditorDoc *> TfrmMain::OpenDocs() const {
 }
 
 void TfrmMain::ActivateDoc(TEditorDoc *doc) {
-  if (!DocOfEditor(doc ? doc->Editor : nullptr)) return;
+  if (!doc || !IsOpenDoc(doc)) return;
   pcTabs->setCurrentWidget(doc->Editor);
   UpdateStatus();
   UpdateTitle();
@@ -249,7 +253,7 @@ void TfrmMain::LoaderProgress(TFileLoaderThread *sender, int percent) {
 void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
                           const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
   auto *doc = static_cast<TEditorDoc *>(sender->Tag);
-  const bool stillOpen = std::any_of(FDocs.begin(), FDocs.end(), [doc](const auto &d) { return d.get() == doc; });
+  const bool stillOpen = IsOpenDoc(doc);
   if (stillOpen && success) {
     doc->Encoding = encoding;
     doc->EncKind = EncKindOf(encoding, hasBOM);
@@ -378,7 +382,7 @@ int TfrmMain::CloseDocList(const std::vector<TEditorDoc *> &docs) {
   FBulkSave = bsAsk;
   int closed = 0;
   for (TEditorDoc *doc : docs) {
-    if (!DocOfEditor(doc->Editor)) continue;
+    if (!IsOpenDoc(doc)) continue;  // closed meanwhile, e.g. by a load that failed
     if (!CloseDoc(doc)) break;
     ++closed;
   }

@@ -96,8 +96,7 @@ int TfrmMain::FindAll(const TFindAllQuery &query, bool allFiles) {
 
 void TfrmMain::GotoSearchHit(const TSearchHit &hit) {
   // The document may have been closed since the search.
-  const std::vector<TEditorDoc *> docs = OpenDocs();
-  if (std::find(docs.begin(), docs.end(), hit.Doc) == docs.end()) return;
+  if (!IsOpenDoc(hit.Doc)) return;
   ActivateDoc(hit.Doc);
   TMEEdit *editor = hit.Doc->Editor;
   editor->SetCaretAndSelection({hit.Col, hit.Line}, {hit.Col, hit.Line}, {hit.Col + hit.Len, hit.Line});
@@ -127,10 +126,7 @@ void TfrmMain::miTabFindClick() {
         tabs.append({doc, doc->DisplayName(), doc->FileName, doc->Editor->Modified()});
       return tabs;
     };
-    FFindTabDialog->ActivateDoc = [this](TEditorDoc *doc) {
-      const std::vector<TEditorDoc *> docs = OpenDocs();
-      if (std::find(docs.begin(), docs.end(), doc) != docs.end()) ActivateDoc(doc);
-    };
+    FFindTabDialog->ActivateDoc = [this](TEditorDoc *doc) { ActivateDoc(doc); };
     FFindTabDialog->CloseDocList = [this](const QList<TEditorDoc *> &docs) {
       CloseDocList(std::vector<TEditorDoc *>(docs.begin(), docs.end()));
     };

@@ -10,7 +10,9 @@ QString FormatThousands(qint64 n) {
 
 QString FormatSize(qint64 bytes) {
   if (bytes < 1024) return QStringLiteral("%1 B").arg(bytes);
-  const QLocale locale;
+  // The locale's decimal separator, but no group separator: "1024.0 KB", not "1,024.0 KB".
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
   if (bytes < 1048576) return locale.toString(double(bytes) / 1024, 'f', 1) + QStringLiteral(" KB");
   if (bytes < 1073741824) return locale.toString(double(bytes) / 1048576, 'f', 1) + QStringLiteral(" MB");
   return locale.toString(double(bytes) / 1073741824, 'f', 1) + QStringLiteral(" GB");

@@ -23,8 +23,9 @@ int main(int argc, char **argv) {
   if (!first) {
     const QString text = BuildHandOffText(arguments, QDir::currentPath());
     if (instance.HandOff(text, KHandOffTimeoutMs)) return 0;
-    // No copy answered: run as one of our own. A list file is gone by now, so open what it held.
-    if (!text.isEmpty()) arguments = FilesFromHandOffText(text);
+    // No copy answered: run as one of our own. A list file is gone by now, so open what it held;
+    // when none of the files exists the arguments stay, so the session is still skipped.
+    if (const QStringList files = FilesFromHandOffText(text); !files.isEmpty()) arguments = files;
   }
   TfrmMain window(arguments, qEnvironmentVariable("QUENNET_SETTINGS"));
   if (first) instance.Listen([&window](const QString &text) { window.ReceiveHandOff(text); });

@@ -91,7 +91,10 @@ int TMEEditRegexSearch::FindAll(QStringView text) {
 QString TMEEditRegexSearch::Expand(QStringView text, QStringView replacement) {
   PCRE2_UCHAR16 stackBuffer[512];
   PCRE2_SIZE length = 512;
-  const quint32 flags = PCRE2_SUBSTITUTE_MATCHED | PCRE2_SUBSTITUTE_REPLACEMENT_ONLY | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
+  // A group that took no part in the match stands for nothing, as in other engines; a group the
+  // pattern does not have is an error, and the replacement is then taken as it stands.
+  const quint32 flags = PCRE2_SUBSTITUTE_MATCHED | PCRE2_SUBSTITUTE_REPLACEMENT_ONLY | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH |
+                        PCRE2_SUBSTITUTE_UNSET_EMPTY;
   int rc = pcre2_substitute(FRegex, Units(text), PCRE2_SIZE(text.size()), 0, flags, FMatchData, FMatchContext,
                             Units(replacement), PCRE2_SIZE(replacement.size()), stackBuffer, &length);
   if (rc >= 0) return QString::fromUtf16(reinterpret_cast<const char16_t *>(stackBuffer), qsizetype(length));

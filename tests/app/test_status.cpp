@@ -17,6 +17,7 @@ class TestStatus : public QObject {
   void thousands();
   void sizes_data();
   void sizes();
+  void sizesUseTheLocaleDecimalSeparatorOnly();
   void statusLine();
   void titles();
   void sizeCountMatchesWrittenFile_data();
@@ -57,6 +58,16 @@ void TestStatus::sizes() {
   QFETCH(qint64, bytes);
   QFETCH(QString, text);
   QCOMPARE(FormatSize(bytes), text);
+}
+
+void TestStatus::sizesUseTheLocaleDecimalSeparatorOnly() {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  const QString english = FormatSize(1048575);
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const QString german = FormatSize(1048575);
+  QLocale::setDefault(QLocale::c());
+  QCOMPARE(english, "1024.0 KB");
+  QCOMPARE(german, "1024,0 KB");
 }
 
 void TestStatus::statusLine() {

@@ -170,6 +170,8 @@ void TestSearchEngines::replaceAll_data() {
   QTest::newRow("regex_anchor_sees_the_line") << true << "^b" << "X" << "bab" << "Xab" << 1;
   QTest::newRow("regex_groups") << true << "(\\w+)@(\\w+)" << "$2 at $1" << "me@host" << "host at me" << 1;
   QTest::newRow("regex_named_group_and_dollar") << true << "(?<n>\\d+)" << "$$${n}" << "a1b22" << "a$1b$22" << 2;
+  QTest::newRow("regex_unset_groups_are_empty") << true << "(cat)|(dog)" << "[$1$2]" << "cat dog" << "[cat] [dog]" << 2;
+  QTest::newRow("regex_optional_group_unset") << true << "(a)?b" << "x$1" << "b ab" << "x xa" << 2;
   QTest::newRow("regex_bad_reference_is_literal") << true << "a" << "$9" << "a" << "$9" << 1;
   QTest::newRow("regex_no_match") << true << "z" << "y" << "abc" << "abc" << 0;
   QTest::newRow("literal_no_match") << false << "z" << "y" << "abc" << "abc" << 0;
