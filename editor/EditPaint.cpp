@@ -50,7 +50,8 @@ TColor TMEEdit::WhitespaceMarkColor() const {
   return luminance >= 128 ? 0x00007896 : 0x003C96FF;
 }
 
-// Answers whether the line is special; on one, tokens give way to fg unless the option says so.
+// Answers whether the line is special: its background is bg, and unless the option keeps the
+// default text colour, its tokens give way to fg.
 bool TMEEdit::LineColors(int line, TColor &fg, TColor &bg) {
   fg = FFontColor;
   bg = FColor;
@@ -58,8 +59,7 @@ bool TMEEdit::LineColors(int line, TColor &fg, TColor &bg) {
   TColor specialFg = fg, specialBg = bg;
   if (!FOnSpecialLineColors(line, specialFg, specialBg)) return false;
   bg = specialBg;
-  if (FOptions.testFlag(eoSpecialLineDefaultFg)) return false;
-  fg = specialFg;
+  if (!FOptions.testFlag(eoSpecialLineDefaultFg)) fg = specialFg;
   return true;
 }
 
@@ -170,6 +170,7 @@ struct TRun {
 void TMEEdit::PaintRowWalk(QPainter *cells, const TMERow &row, int y) {
   TColor fg, bg;
   const bool special = LineColors(row.Line, fg, bg);
+  const bool specialFg = special && !FOptions.testFlag(eoSpecialLineDefaultFg);
   const int width = viewport()->width();
   const QRect rowRect(TextLeft(), y, width - TextLeft(), FLineHeight);
   if (cells) {
@@ -245,7 +246,7 @@ void TMEEdit::PaintRowWalk(QPainter *cells, const TMERow &row, int y) {
       const TMEToken &token = tokens[tk];
       const TMEHighlighterAttributes *attr = token.Attr ? token.Attr : FHighlighter->AttributeForKind(token.Kind);
       if (attr) {
-        if (attr->Foreground() != clNone && !special) color = attr->Foreground();
+        if (attr->Foreground() != clNone && !specialFg) color = attr->Foreground();
         style = attr->Style();
       }
     }

@@ -135,6 +135,40 @@ class TestEditorPaint : public QObject {
     QCOMPARE(Count(image, CellRect(edit, 2, 1, 2).adjusted(2, 0, 0, 0), Qt::red, 60), 0);
   }
 
+  // A special line's background fills its whole row on every path; with eoSpecialLineDefaultFg
+  // its text keeps the default colour, otherwise it takes the special one.
+  void specialLineColours_data() {
+    QTest::addColumn<bool>("layouts");
+    QTest::addColumn<bool>("defaultFg");
+    QTest::newRow("throughLayouts") << true << false;
+    QTest::newRow("throughLayoutsDefaultFg") << true << true;
+    QTest::newRow("plainCells") << false << false;
+    QTest::newRow("plainCellsDefaultFg") << false << true;
+  }
+
+  void specialLineColours() {
+    QFETCH(bool, layouts);
+    QFETCH(bool, defaultFg);
+    TMEEdit edit;
+    SetUp(edit, "WWWW|WWWW");
+    edit.SetUseColorText(layouts);
+    if (defaultFg) edit.SetOptions(edit.Options() | eoSpecialLineDefaultFg);
+    const TColor stripe = 0x00FFFF, special = 0x0000FF;  // yellow, red
+    edit.SetOnSpecialLineColors([&](int line, TColor &fg, TColor &bg) {
+      if (line != 2) return false;
+      fg = special;
+      bg = stripe;
+      return true;
+    });
+    const QImage image = Grab(edit);
+    const QRect beyondText = CellRect(edit, 10, 2, 10);
+    QCOMPARE(Count(image, beyondText, Q(stripe), 10), beyondText.width() * beyondText.height());
+    QCOMPARE(Count(image, CellRect(edit, 10, 1, 10), Q(stripe), 10), 0);
+    const QRect text = CellRect(edit, 0, 2, 4);
+    QCOMPARE(Count(image, text, Q(special), 60) > 10, !defaultFg);
+    QCOMPARE(Count(image, text, Q(KBlack), 60) > 10, defaultFg);
+  }
+
   void markColourFollowsBackground() {
     TMEEdit edit;
     edit.SetColor(0x202020);
