@@ -320,6 +320,8 @@ class TMEEdit : public QAbstractScrollArea {
   void ResetHorizontalMeasure();
   TBufferCoord MousePos(const QPoint &pos);
   void ScrollBarAction(int scrollBar);
+  // Text from the keyboard: the owner's key-press handler first, then KeyPress.
+  void TypeText(QString text);
   void CaretBlink();
 
   TMEGutter FGutter{this};

@@ -114,16 +114,19 @@ void TMEEdit::keyPressEvent(QKeyEvent *event) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
   }
-  if (FOnKeyPress) FOnKeyPress(text);
-  if (!text.isEmpty()) KeyPress(text);
+  TypeText(text);
   event->accept();
+}
+
+void TMEEdit::TypeText(QString text) {
+  if (text.isEmpty()) return;
+  if (FOnKeyPress) FOnKeyPress(text);
+  KeyPress(text);
 }
 
 // Composed text arrives whole, as typed characters do; text still being composed is not shown.
 void TMEEdit::inputMethodEvent(QInputMethodEvent *event) {
-  QString text = event->commitString();
-  if (!text.isEmpty() && FOnKeyPress) FOnKeyPress(text);
-  if (!text.isEmpty()) KeyPress(text);
+  TypeText(event->commitString());
   event->accept();
 }
 
