@@ -123,7 +123,8 @@ void TestHandOff::hungFirstCopyLeavesFilesToSecond() {
   const QString a = Make("a.txt", "a");
   QProcess second;
   QVERIFY(StartSecondCopy(second, {a}, FDir->path()));
-  QVERIFY(!second.waitForFinished(6000));  // blocks this thread: no events are served meanwhile
+  // Blocks this thread, so no events are served: long enough for a slow start plus the 3 s wait.
+  QVERIFY(!second.waitForFinished(9000));
   QCOMPARE(second.state(), QProcess::Running);
   QTest::qWait(500);
   QCOMPARE(FWindow->Tabs()->count(), 1);
