@@ -2,7 +2,6 @@
 
 #include "MainSettings.h"
 #include "editor/Edit.h"
-#include "highlight/Palette.h"
 #include "platform/FontChoice.h"
 
 namespace {
@@ -12,26 +11,20 @@ constexpr TColor KWhite = 0xFFFFFF;
 constexpr TColor KDarkGutter = 0x2D2D2D;  // RGB(45, 45, 45)
 constexpr TColor KDarkGutterText = 0x808080;
 constexpr int KSpacerBandWidth = 5;
-
-int Red(TColor rgb) { return int(rgb & 0xFF); }
-int Green(TColor rgb) { return int((rgb >> 8) & 0xFF); }
-int Blue(TColor rgb) { return int((rgb >> 16) & 0xFF); }
 }  // namespace
-
-bool IsDarkBackground(TColor color) { return IsDarkColor(ColorToRGB(color)); }
 
 TColor ZebraColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
-  const int step = Red(rgb) > 245 && Green(rgb) > 245 && Blue(rgb) > 245 ? -10 : 10;
+  const int step = ColorRed(rgb) > 245 && ColorGreen(rgb) > 245 && ColorBlue(rgb) > 245 ? -10 : 10;
   const auto channel = [step](int value) { return TColor(qBound(0, value + step, 255)); };
-  return channel(Red(rgb)) | channel(Green(rgb)) << 8 | channel(Blue(rgb)) << 16;
+  return channel(ColorRed(rgb)) | channel(ColorGreen(rgb)) << 8 | channel(ColorBlue(rgb)) << 16;
 }
 
 TColor SettingsBgColor(const TMainSettings &settings) { return TColor(quint32(settings.FBgColor)); }
 
 void ApplyEditorLook(TMEEdit &editor, const TMainSettings &settings) {
   const TColor background = SettingsBgColor(settings);
-  const bool dark = IsDarkBackground(background);
+  const bool dark = IsDarkColor(background);
   editor.setFont(ChooseFixedFont(settings.FFontName, settings.FFontSize));
   editor.SetColor(background);
   editor.SetFontColor(dark ? KDarkText : clWindowText);

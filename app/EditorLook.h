@@ -6,8 +6,6 @@
 class TMEEdit;
 struct TMainSettings;
 
-// Whether text on this background wants the dark theme (system colours resolved first).
-bool IsDarkBackground(TColor color);
 // The background of every other line with zebra stripes: 10 darker when the colour is near white,
 // else 10 lighter.
 TColor ZebraColor(TColor color);

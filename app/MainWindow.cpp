@@ -148,7 +148,7 @@ void TfrmMain::ApplySettings() {
 }
 
 void TfrmMain::ApplyLook() {
-  const bool dark = IsDarkBackground(SettingsBgColor(FSettings));
+  const bool dark = IsDarkColor(SettingsBgColor(FSettings));
   for (const auto &highlighter : FHighlighters->Highlighters()) highlighter->ApplyPalette(dark);
   for (const auto &doc : FDocs) ApplyEditorLook(*doc->Editor, FSettings);
 }

@@ -2,8 +2,6 @@
 
 #include "Encoding.h"
 
-#include <algorithm>
-
 TMELineList::TMELineList() : FEncoding(TEncoding::Utf8()) {}
 
 QString TMELineList::Get(int index) const {
@@ -25,12 +23,9 @@ void TMELineList::Splice(int index, int offset, int length, const QString &text)
   } else {
     // Growing in place would round the line's capacity up to a power of two, doubling the memory
     // of every line a Replace All lengthens: build it at its exact size instead.
-    QString grown(line.size() - length + text.size(), Qt::Uninitialized);
-    QChar *out = grown.data();
-    const QChar *in = line.constData();
-    out = std::copy(in, in + offset, out);
-    out = std::copy(text.constBegin(), text.constEnd(), out);
-    std::copy(in + offset + length, in + line.size(), out);
+    QString grown;
+    grown.reserve(line.size() - length + text.size());
+    grown.append(QStringView(line).first(offset)).append(text).append(QStringView(line).sliced(offset + length));
     line = std::move(grown);
   }
   Changed();

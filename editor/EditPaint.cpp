@@ -45,9 +45,7 @@ void TMEEdit::SetUseColorText(bool value) {
 
 TColor TMEEdit::WhitespaceMarkColor() const {
   if (FWhitespaceColor != 0x1FFFFFFF) return FWhitespaceColor;
-  const TColor rgb = ColorToRGB(FColor);
-  const int luminance = (int(rgb & 0xFF) * 299 + int(rgb >> 8 & 0xFF) * 587 + int(rgb >> 16 & 0xFF) * 114) / 1000;
-  return luminance >= 128 ? 0x00007896 : 0x003C96FF;
+  return IsDarkColor(FColor) ? 0x003C96FF : 0x00007896;
 }
 
 // Answers whether the line is special: its background is bg, and unless the option keeps the

@@ -52,12 +52,8 @@ void TMEEdit::UpdateScrollBars() {
 // Every action on a bar (arrows, pages, the thumb, the wheel or keys on the bar) scrolls to the
 // bar's new position and is reported, even when it moved nothing.
 void TMEEdit::ScrollBarAction(int scrollBar) {
-  if (scrollBar == 1) {
-    SetTopLine(verticalScrollBar()->sliderPosition());
-  } else {
-    const int value = qMax(1, horizontalScrollBar()->sliderPosition());
-    if (value != FLeftChar) SetLeftChar(value);
-  }
+  if (scrollBar == 1) SetTopLine(verticalScrollBar()->sliderPosition());
+  else SetLeftChar(horizontalScrollBar()->sliderPosition());
   UpdateCaret();
   Q_EMIT OnScroll(scrollBar);
 }
@@ -66,6 +62,6 @@ void TMEEdit::ScrollBarAction(int scrollBar) {
 void TMEEdit::scrollContentsBy(int dx, int dy) {
   if (FUpdatingBars) return;
   if (dy != 0) SetTopLine(verticalScrollBar()->value());
-  if (dx != 0) SetLeftChar(qMax(1, horizontalScrollBar()->value()));
+  if (dx != 0) SetLeftChar(horizontalScrollBar()->value());
   UpdateCaret();
 }

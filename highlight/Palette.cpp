@@ -27,8 +27,3 @@ const std::array<TPaletteEntry, KUniAttrCount> KUniPalette = {{
     {Rgb(0x185FA5), Rgb(0x79B8F0), fsUnderline},  // Link
 }};
 
-bool IsDarkColor(quint32 colour) {
-  // In thousandths, exactly: in doubles the weights of a grey 128 add up to just below 128.
-  const quint32 r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-  return 299 * r + 587 * g + 114 * b < 128000;
-}

@@ -14,5 +14,3 @@ struct TPaletteEntry {
 
 extern const std::array<TPaletteEntry, KUniAttrCount> KUniPalette;
 
-// A colour (0x00BBGGRR) is dark when its luma is below 128; the dark palette goes with it.
-bool IsDarkColor(quint32 colour);

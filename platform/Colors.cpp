@@ -24,5 +24,11 @@ TColor ColorToRGB(TColor color) {
 
 QColor ColorToQColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
-  return QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
+  return QColor(ColorRed(rgb), ColorGreen(rgb), ColorBlue(rgb));
+}
+
+bool IsDarkColor(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  // In thousandths, exactly: in doubles the weights of a grey 128 add up to just below 128.
+  return 299 * ColorRed(rgb) + 587 * ColorGreen(rgb) + 114 * ColorBlue(rgb) < 128000;
 }

@@ -32,7 +32,7 @@ void TestEditorLook::backgrounds() {
   QFETCH(uint, color);
   QFETCH(bool, dark);
   QFETCH(uint, zebra);
-  QCOMPARE(IsDarkBackground(color), dark);
+  QCOMPARE(IsDarkColor(color), dark);
   QCOMPARE(ZebraColor(color), TColor(zebra));
 }
 

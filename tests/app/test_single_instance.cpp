@@ -7,6 +7,8 @@
 #include <QUuid>
 #include <QtConcurrent>
 
+#include <memory>
+
 class TestSingleInstance : public QObject {
   Q_OBJECT
  private Q_SLOTS:
@@ -17,14 +19,20 @@ class TestSingleInstance : public QObject {
 
  private:
   static QString UniqueName() { return "quennet-test-" + QUuid::createUuid().toString(QUuid::Id128); }
+  // A first copy that holds the lock and keeps every text it takes; null when it could not start.
+  static std::unique_ptr<TSingleInstance> ListeningFirst(const QString &name, QStringList &received) {
+    auto first = std::make_unique<TSingleInstance>(name);
+    if (!first->TryBecomeFirst() || !first->Listen([&received](const QString &text) { received << text; }))
+      return nullptr;
+    return first;
+  }
 };
 
 void TestSingleInstance::secondCopyHandsOverText() {
   const QString name = UniqueName();
-  TSingleInstance first(name);
-  QVERIFY(first.TryBecomeFirst());
   QStringList received;
-  QVERIFY(first.Listen([&](const QString &text) { received << text; }));
+  const auto first = ListeningFirst(name, received);
+  QVERIFY(first);
   TSingleInstance second(name);
   QVERIFY(!second.TryBecomeFirst());
   const QString text = QString::fromUtf16(u"/tmp/a \u00e9.txt\r\n/tmp/b.txt\r\n");
@@ -51,10 +59,9 @@ void TestSingleInstance::noAnswerMeansRunAlone() {
 // second copy gives up and opens its files itself, so the first must not open them when it wakes.
 void TestSingleInstance::hungFirstCopyDropsTextItAnswersLate() {
   const QString name = UniqueName();
-  TSingleInstance first(name);
-  QVERIFY(first.TryBecomeFirst());
   QStringList received;
-  QVERIFY(first.Listen([&](const QString &text) { received << text; }));
+  const auto first = ListeningFirst(name, received);
+  QVERIFY(first);
   TSingleInstance second(name);
   QVERIFY(!second.HandOff("/tmp/x\r\n", 300));
   QTest::qWait(300);

@@ -1,5 +1,9 @@
 #pragma once
-// Helpers shared by the text-storage tests: byte fixtures and readable dumps of line lists.
+// Helpers shared by the text-storage tests: byte fixtures, readable dumps of line lists, and the
+// whole-file decode that every piecewise road must match.
+#include "core/Encoding.h"
+#include "core/LineDecoder.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -26,4 +30,17 @@ inline QString DumpLines(const QStringList &lines) {
     }
   }
   return out;
+}
+
+struct TWholeDecode {
+  TDetectedEncoding Detected;
+  QStringList Lines;
+  bool Altered = false;
+  TMELineEnding Ending;
+};
+
+inline TWholeDecode WholeDecode(const QByteArray &bytes) {
+  TWholeDecode whole{DetectTextEncoding(bytes), {}, false, leCRLF};
+  whole.Ending = DecodeBytesToLines(bytes, whole.Detected.BomLength, whole.Detected.Encoding, whole.Lines, &whole.Altered);
+  return whole;
 }

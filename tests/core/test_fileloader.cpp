@@ -181,20 +181,16 @@ void TestFileLoader::sameAsWholeDecodeAcrossReads_data() {
 
 void TestFileLoader::sameAsWholeDecodeAcrossReads() {
   QFETCH(QByteArray, bytes);
-  const TDetectedEncoding detected = DetectTextEncoding(bytes);
-  QStringList expected;
-  bool expectedAltered = false;
-  const TMELineEnding expectedEnding =
-      DecodeBytesToLines(bytes, detected.BomLength, detected.Encoding, expected, &expectedAltered);
+  const TWholeDecode whole = WholeDecode(bytes);
   TLoadOutcome out;
   QPointer<TFileLoaderThread> loader = StartLoader(WriteFile("pieces.log", bytes), out);
   QTRY_VERIFY_WITH_TIMEOUT(loader.isNull(), 20000);
   QVERIFY(out.Success);
-  QCOMPARE(out.Store.Lines(), expected);
-  QCOMPARE(out.Encoding, detected.Encoding);
-  QCOMPARE(out.HasBOM, detected.BomLength > 0);
-  QCOMPARE(out.EOL, TMELineList::LineBreakOf(expectedEnding));
-  QCOMPARE(out.Altered, expectedAltered);
+  QCOMPARE(out.Store.Lines(), whole.Lines);
+  QCOMPARE(out.Encoding, whole.Detected.Encoding);
+  QCOMPARE(out.HasBOM, whole.Detected.BomLength > 0);
+  QCOMPARE(out.EOL, TMELineList::LineBreakOf(whole.Ending));
+  QCOMPARE(out.Altered, whole.Altered);
   QCOMPARE(out.Progress.last(), 100);
 }
 

@@ -109,11 +109,7 @@ void TestStreamDecoder::sameAsWholeDecode_data() {
 
 void TestStreamDecoder::sameAsWholeDecode() {
   QFETCH(QByteArray, bytes);
-  const TDetectedEncoding detected = DetectTextEncoding(bytes);
-  QStringList expected;
-  bool expectedAltered = false;
-  const TMELineEnding expectedEnding =
-      DecodeBytesToLines(bytes, detected.BomLength, detected.Encoding, expected, &expectedAltered);
+  const TWholeDecode whole = WholeDecode(bytes);
   for (const TSplitting &splitting : KSplittings) {
     const QByteArray how = QByteArray::number(splitting.RunSize) + '/' + QByteArray::number(splitting.PieceSize) +
                            (splitting.Helper ? "+helper" : "");
@@ -123,11 +119,11 @@ void TestStreamDecoder::sameAsWholeDecode() {
     decoder.Finish();
     const std::unique_ptr<QStringList> lines = decoder.TakeLines();
     QVERIFY2(lines, how);
-    QVERIFY2(*lines == expected, how);
-    QVERIFY2(decoder.Encoding() == detected.Encoding, how);
-    QVERIFY2(decoder.BomLength() == detected.BomLength, how);
-    QVERIFY2(decoder.LineEnding() == expectedEnding, how);
-    QVERIFY2(decoder.Altered() == expectedAltered, how);
+    QVERIFY2(*lines == whole.Lines, how);
+    QVERIFY2(decoder.Encoding() == whole.Detected.Encoding, how);
+    QVERIFY2(decoder.BomLength() == whole.Detected.BomLength, how);
+    QVERIFY2(decoder.LineEnding() == whole.Ending, how);
+    QVERIFY2(decoder.Altered() == whole.Altered, how);
   }
 }
 

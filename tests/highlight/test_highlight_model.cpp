@@ -2,6 +2,7 @@
 #include "highlight/LanguageRegistry.h"
 #include "highlight/Palette.h"
 #include "highlight/UniHighlighter.h"
+#include "platform/Colors.h"
 
 #include <QtTest>
 
