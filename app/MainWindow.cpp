@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "EditorLook.h"
+#include "HandOffQueue.h"
 #include "RecentFiles.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
@@ -44,6 +45,7 @@ TfrmMain::TfrmMain(QStringList arguments, QString settingsPath, QWidget *parent)
     return QFileDialog::getSaveFileName(this, QString(), current, KFileFilter);
   };
   AskOpenPaths = [this] { return QFileDialog::getOpenFileNames(this, QString(), QString(), KFileFilter); };
+  FHandOffs = new THandOffQueue([this](const QString &text) { OpenHandOff(text); }, this);
   FormCreate();
 }
 
@@ -129,7 +131,9 @@ void TfrmMain::StartUp() {
   OpenFiles(session);
 }
 
-void TfrmMain::ReceiveHandOff(const QString &text) {
+void TfrmMain::ReceiveHandOff(const QString &text) { FHandOffs->Receive(text); }
+
+void TfrmMain::OpenHandOff(const QString &text) {
   OpenFiles(FilesFromHandOffText(text));
   if (isMinimized()) showNormal();
   raise();
@@ -163,6 +167,8 @@ void TfrmMain::SaveSettingsNow() {
   StoreFindState(snapshot);
   TSettingsStore store(FSettingsPath);
   SaveSettings(store, FSettings, snapshot);
+  if (const QString failure = store.WriteError(); !failure.isEmpty())
+    ShowError(this, QStringLiteral("Could not save settings: ") + failure);
 }
 
 bool TfrmMain::FormCloseQuery() {

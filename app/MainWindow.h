@@ -31,6 +31,7 @@ class TMEEdit;
 class THighlighterSet;
 struct TLanguageMenuItem;
 class TEncoding;
+class THandOffQueue;
 
 enum TBulkSave { bsAsk, bsYesAll, bsNoAll };
 
@@ -83,7 +84,8 @@ class TfrmMain : public QMainWindow {
   TfrmFindReplace *FindDialog();
   TResultsPanel *ResultsPanel() const { return pnlResults; }
 
-  // The second copy's command line, as it arrives through the hand-off.
+  // The second copy's command line, as it arrives through the hand-off; opened once no modal
+  // dialog is open.
   void ReceiveHandOff(const QString &text);
 
   void UpdateTitle();
@@ -117,6 +119,7 @@ class TfrmMain : public QMainWindow {
   void StartUp();
   void ApplySettings();
   void SaveSettingsNow();
+  void OpenHandOff(const QString &text);
   bool FormCloseQuery();
 
   TEditorDoc *CreateDocTab(const QString &caption);
@@ -168,6 +171,7 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<TSearchCommands> FSearchCommands;
   TfrmFindReplace *FFindDialog = nullptr;
   TfrmFindTab *FFindTabDialog = nullptr;
+  THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "SettingsStore.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryFile>
 
 TSettingsStore::TSettingsStore() = default;
 TSettingsStore::TSettingsStore(QString iniPath) : FIniPath(std::move(iniPath)) {}
@@ -9,12 +11,26 @@ TSettingsStore::~TSettingsStore() { Close(); }
 
 bool TSettingsStore::OpenWrite() {
   Close();
+  FWriteError.clear();
   FReg = FIniPath.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Tarsolin"), QStringLiteral("Quennet Notepad"))
                             : std::make_unique<QSettings>(FIniPath, QSettings::IniFormat);
   FOpen = FReg->isWritable();
   FWritable = FOpen;
-  if (!FOpen) FReg.reset();
+  if (!FOpen) {
+    NoteWriteFailure();
+    FReg.reset();
+  }
   return FOpen;
+}
+
+// QSettings tells only that writing failed; writing a scrap file beside the settings tells the
+// system's reason (no space, a read-only disk, a path through a file).
+void TSettingsStore::NoteWriteFailure() {
+  const QString path = FReg->fileName();
+  QTemporaryFile scrap(path + QStringLiteral(".XXXXXX"));
+  const bool written = scrap.open() && scrap.write("settings\n") > 0 && scrap.flush();
+  const QString reason = written ? QStringLiteral("the settings could not be written") : scrap.errorString();
+  FWriteError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
 }
 
 bool TSettingsStore::OpenRead() {
@@ -28,7 +44,10 @@ bool TSettingsStore::OpenRead() {
 }
 
 void TSettingsStore::Close() {
-  if (FReg && FWritable) FReg->sync();
+  if (FReg && FWritable) {
+    FReg->sync();
+    if (FReg->status() != QSettings::NoError) NoteWriteFailure();
+  }
   FReg.reset();
   FOpen = false;
   FWritable = false;

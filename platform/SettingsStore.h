@@ -2,6 +2,7 @@
 // TSettingsStore: the program's flat set of named values, typed, never failing. It lives in the
 // user's settings (the registry key Software\Tarsolin\Quennet Notepad on Windows, an INI file
 // under the XDG configuration folder elsewhere); a missing or unreadable value reads as its default.
+// Writes never fail loudly either, but a write that did not reach the settings leaves a reason.
 #include <QString>
 #include <QStringList>
 
@@ -16,9 +17,11 @@ class TSettingsStore {
   explicit TSettingsStore(QString iniPath);
   ~TSettingsStore();
 
+  // False, with WriteError set, when the settings cannot be written.
   bool OpenWrite();
   // False when nothing has been stored yet.
   bool OpenRead();
+  // Writes what was set since OpenWrite through; a failure sets WriteError.
   void Close();
 
   void WriteInt(const QString &name, qint64 value);
@@ -36,8 +39,14 @@ class TSettingsStore {
   // Makes Close write through, for callers that read the file right after.
   void Sync();
 
+  // Empty, or why the last write did not reach the settings: the file and the system's reason.
+  QString WriteError() const { return FWriteError; }
+
  private:
+  void NoteWriteFailure();
+
   QString FIniPath;
+  QString FWriteError;
   std::unique_ptr<QSettings> FReg;
   bool FOpen = false;
   bool FWritable = false;

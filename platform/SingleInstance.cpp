@@ -1,44 +1,89 @@
 #include "SingleInstance.h"
 
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
 namespace {
+Q_LOGGING_CATEGORY(lcHandOff, "quennet.handoff", QtInfoMsg)
+
 // A sender that floods the socket is cut off rather than eating memory.
 constexpr qint64 KMaxHandOffBytes = 16 * 1024 * 1024;
 constexpr char KTaken = '1';
 constexpr char KConfirmed = '2';
+// How often a later copy looks again for a first copy that is still starting.
+constexpr int KRetryMs = 25;
 
 bool EndsWithZeroUnit(const QByteArray &bytes) {
   return bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes.endsWith(QByteArray(2, '\0'));
 }
+
+// The display the copy shows its window on: copies on other displays must not take each other's
+// files. ":0" and ":0.0" are one display.
+QString DisplayKey() {
+  QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (display.isEmpty())
+    display = qEnvironmentVariable("DISPLAY").replace(QRegularExpression(QStringLiteral("(:\\d+)\\.\\d+$")),
+                                                      QStringLiteral("\\1"));
+  return display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._:-]")), QStringLiteral("_"));
+}
+
+// A socket address holds a path of limited length; a longer one is shortened to a digest of it.
+QString SocketPathFor(const QString &name) {
+  const QString folder = TSingleInstance::RuntimeFolder();
+  const QString path = folder + u'/' + name;
+#ifdef Q_OS_UNIX
+  if (QFile::encodeName(path).size() >= qsizetype(sizeof(sockaddr_un::sun_path))) {
+    const QByteArray digest = QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return folder + QStringLiteral("/QuennetNotepad-") + QString::fromLatin1(digest);
+  }
+#endif
+  return path;
+}
 }  // namespace
 
 TSingleInstance::TSingleInstance(const QString &name, QObject *parent)
-    : QObject(parent), FName(name.isEmpty() ? DefaultName() : name) {}
+    : QObject(parent), FSocketPath(SocketPathFor(name.isEmpty() ? DefaultName() : name)) {}
 
 TSingleInstance::~TSingleInstance() = default;
 
-QString TSingleInstance::DefaultName() {
+QString TSingleInstance::DefaultName(const QString &instance) {
 #ifdef Q_OS_UNIX
   // $USER may be unset; the numeric id always exists.
   const QString user = QString::number(getuid());
 #else
   const QString user = qEnvironmentVariable("USERNAME");
 #endif
-  return QStringLiteral("QuennetNotepad_SingleInstance_Mutex-") + user;
+  QStringList parts = {QStringLiteral("QuennetNotepad_SingleInstance_Mutex"), user};
+  if (const QString display = DisplayKey(); !display.isEmpty()) parts << display;
+  if (!instance.isEmpty()) parts << instance;
+  return parts.join(u'-');
+}
+
+QString TSingleInstance::RuntimeFolder() {
+  // Qt checks that the folder is the user's own and private, else makes one or answers nothing.
+  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
 bool TSingleInstance::TryBecomeFirst() {
-  FLock = std::make_unique<QLockFile>(QDir::temp().filePath(FName + QStringLiteral(".lock")));
+  FLock = std::make_unique<QLockFile>(FSocketPath + QStringLiteral(".lock"));
   FLock->setStaleLockTime(0);  // a lock whose owner died is stale at once
   if (FLock->tryLock(0)) return true;
   FLock.reset();
@@ -50,8 +95,11 @@ bool TSingleInstance::Listen(std::function<void(const QString &)> onText) {
   FServer = new QLocalServer(this);
   FServer->setSocketOptions(QLocalServer::UserAccessOption);
   // We hold the lock, so a socket left by a crashed copy is ours to remove.
-  QLocalServer::removeServer(FName);
-  if (!FServer->listen(FName)) return false;
+  QLocalServer::removeServer(FSocketPath);
+  if (!FServer->listen(FSocketPath)) {
+    FListenError = QDir::toNativeSeparators(FSocketPath) + QStringLiteral(": ") + FServer->errorString();
+    return false;
+  }
   connect(FServer, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket *socket = FServer->nextPendingConnection()) ServeConnection(socket);
   });
@@ -96,16 +144,33 @@ void TSingleInstance::ServeConnection(QLocalSocket *socket) {
 
 bool TSingleInstance::HandOff(const QString &text, int timeoutMs) const {
   QLocalSocket socket;
-  socket.connectToServer(FName);
-  if (!socket.waitForConnected(timeoutMs)) return false;
+  // A first copy still starting holds the lock but does not listen yet: copies started together
+  // (a file manager opening several files) wait for it instead of each opening a window.
+  const QDeadlineTimer connectDeadline(timeoutMs);
+  for (bool waiting = false;;) {
+    socket.connectToServer(FSocketPath);
+    if (socket.waitForConnected(int(qMax<qint64>(connectDeadline.remainingTime(), 0)))) break;
+    if (connectDeadline.hasExpired()) {
+      qCInfo(lcHandOff, "No running copy could be reached; giving up.");
+      return false;
+    }
+    if (!std::exchange(waiting, true)) qCInfo(lcHandOff, "No running copy listens yet; waiting for it.");
+    socket.abort();
+    QThread::msleep(ulong(std::clamp<qint64>(connectDeadline.remainingTime(), 0, KRetryMs)));
+  }
   QByteArray bytes(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
   bytes.append(2, '\0');
   socket.write(bytes);
-  if (!socket.waitForBytesWritten(timeoutMs)) return false;
-  while (socket.bytesAvailable() < 1)
-    if (!socket.waitForReadyRead(timeoutMs)) return false;
   char answer = 0;
-  if (socket.read(&answer, 1) != 1 || answer != KTaken) return false;
+  const bool answered = socket.waitForBytesWritten(timeoutMs) && [&] {
+    while (socket.bytesAvailable() < 1)
+      if (!socket.waitForReadyRead(timeoutMs)) return false;
+    return socket.read(&answer, 1) == 1 && answer == KTaken;
+  }();
+  if (!answered) {
+    qCInfo(lcHandOff, "The running copy did not answer; giving up.");
+    return false;
+  }
   socket.write(&KConfirmed, 1);
   return socket.waitForBytesWritten(timeoutMs);
 }

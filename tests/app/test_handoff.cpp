@@ -4,6 +4,7 @@
 
 #include "platform/SingleInstance.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QProcess>
 #include <QUuid>
@@ -20,23 +21,14 @@ class TestHandOff : public QObject {
   void onlyRegularFilesOpen();
   void noArgumentsOnlyRaisesTheWindow();
   void hungFirstCopyLeavesFilesToSecond();
+  void handOffsWaitForModalDialog();
+  void copiesStartedTogetherOpenInOneWindow();
 
  private:
   // Runs the program as a second copy in folder; true when it ended by itself with exit code 0.
   bool RunSecondCopy(const QStringList &arguments, const QString &folder) {
     QProcess second;
-    if (!StartSecondCopy(second, arguments, folder)) return false;
-    // The first copy must keep serving while the second one waits for its answer.
-    QDeadlineTimer deadline(20000);
-    while (second.state() != QProcess::NotRunning && !deadline.hasExpired())
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (second.state() != QProcess::NotRunning) {
-      second.kill();
-      second.waitForFinished();
-      return false;
-    }
-    QCoreApplication::processEvents();  // the text is opened just after the answer
-    return second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
+    return StartSecondCopy(second, arguments, folder) && EndedWell(second);
   }
   bool StartSecondCopy(QProcess &second, const QStringList &arguments, const QString &folder) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -45,24 +37,60 @@ class TestHandOff : public QObject {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     second.setProcessEnvironment(env);
     second.setWorkingDirectory(folder);
+    second.setReadChannel(QProcess::StandardError);
     second.start(QUENNET_NOTEPAD, arguments);
     return second.waitForStarted(10000);
   }
+  // Serves events (the first copy must answer while the second waits) until second has ended.
+  static bool EndedWell(QProcess &second) {
+    QDeadlineTimer deadline(20000);
+    while (second.state() != QProcess::NotRunning && !deadline.hasExpired())
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (second.state() != QProcess::NotRunning) {
+      second.kill();
+      second.waitForFinished();
+      return false;
+    }
+    QCoreApplication::processEvents();  // the text is taken just after the answer
+    return second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
+  }
+  // Blocks this thread, so this copy serves nothing meanwhile, until the process has printed text
+  // on its error output.
+  static bool WaitForMessage(QProcess &process, const QByteArray &text) {
+    QDeadlineTimer deadline(20000);
+    QByteArray printed;
+    while (!printed.contains(text)) {
+      if (!process.waitForReadyRead(int(deadline.remainingTime()))) return false;
+      printed += process.readAllStandardError();
+    }
+    return true;
+  }
   QString Make(const QString &name, const QByteArray &bytes) { return MakeFile(*FDir, name, bytes); }
+  QStringList OpenFileNames() const {
+    QStringList names;
+    for (const TEditorDoc *doc : FWindow->OpenDocs()) names << doc->FileName;
+    return names;
+  }
 
   std::unique_ptr<QTemporaryDir> FDir;
   QString FName;
   std::unique_ptr<TSingleInstance> FFirst;
   std::unique_ptr<TfrmMain> FWindow;
+  int FTexts = 0;  // hand-off texts that reached the window
 };
 
 void TestHandOff::init() {
   FDir = std::make_unique<QTemporaryDir>();
   FName = "quennet-test-" + QUuid::createUuid().toString(QUuid::Id128);
-  FFirst = std::make_unique<TSingleInstance>(FName);
+  FTexts = 0;
+  // The name the program gives itself for this display and QUENNET_INSTANCE.
+  FFirst = std::make_unique<TSingleInstance>(TSingleInstance::DefaultName(FName));
   QVERIFY(FFirst->TryBecomeFirst());
   FWindow = MakeWindow(*FDir);
-  QVERIFY(FFirst->Listen([this](const QString &text) { FWindow->ReceiveHandOff(text); }));
+  QVERIFY(FFirst->Listen([this](const QString &text) {
+    ++FTexts;
+    FWindow->ReceiveHandOff(text);
+  }));
 }
 
 void TestHandOff::cleanup() {
@@ -111,6 +139,7 @@ void TestHandOff::onlyRegularFilesOpen() {
 void TestHandOff::noArgumentsOnlyRaisesTheWindow() {
   TScriptedBoxes boxes;
   QVERIFY(RunSecondCopy({}, FDir->path()));
+  QTRY_COMPARE(FTexts, 1);
   QCOMPARE(FWindow->Tabs()->count(), 1);
   QVERIFY(FWindow->ActiveDoc()->FileName.isEmpty());
   QVERIFY(boxes.Asked.isEmpty());
@@ -123,14 +152,57 @@ void TestHandOff::hungFirstCopyLeavesFilesToSecond() {
   const QString a = Make("a.txt", "a");
   QProcess second;
   QVERIFY(StartSecondCopy(second, {a}, FDir->path()));
-  // Blocks this thread, so no events are served: long enough for a slow start plus the 3 s wait.
-  QVERIFY(!second.waitForFinished(9000));
-  QCOMPARE(second.state(), QProcess::Running);
-  QTest::qWait(500);
-  QCOMPARE(FWindow->Tabs()->count(), 1);
-  QVERIFY(FWindow->ActiveDoc()->FileName.isEmpty());
+  QVERIFY(WaitForMessage(second, "giving up"));
+  QCOMPARE(second.state(), QProcess::Running);  // on its own now
+  // Awake again: the next copy's text is served after the dropped one.
+  const QString b = Make("b.txt", "b");
+  QVERIFY(RunSecondCopy({b}, FDir->path()));
+  QTRY_COMPARE(FTexts, 1);
+  QCOMPARE(OpenFileNames(), QStringList{b});
   second.kill();
   second.waitForFinished();
+}
+
+// Opening files would raise the window over the dialog, which would then look frozen: hand-offs
+// wait for it to close and then open in the order they came.
+void TestHandOff::handOffsWaitForModalDialog() {
+  TScriptedBoxes boxes;
+  const QString a = Make("a.txt", "a");
+  const QString b = Make("b.txt", "b");
+  QDialog dialog(FWindow.get());
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  QCOMPARE(QApplication::activeModalWidget(), &dialog);
+  QVERIFY(RunSecondCopy({a}, FDir->path()));
+  QVERIFY(RunSecondCopy({b}, FDir->path()));
+  QTRY_COMPARE(FTexts, 2);
+  QCOMPARE(OpenFileNames(), QStringList{QString()});
+  dialog.accept();
+  QTRY_COMPARE(OpenFileNames(), QStringList({a, b}));
+}
+
+// A file manager opening several files starts one copy for each, all at once: the first one holds
+// the lock but listens only once its window is made, and the others wait for it.
+void TestHandOff::copiesStartedTogetherOpenInOneWindow() {
+  TScriptedBoxes boxes;
+  FName += "-together";
+  FFirst = std::make_unique<TSingleInstance>(TSingleInstance::DefaultName(FName));
+  QVERIFY(FFirst->TryBecomeFirst());
+  QStringList files;
+  std::vector<std::unique_ptr<QProcess>> copies;
+  for (const char *name : {"a.txt", "b.txt", "c.txt"}) {
+    files << Make(name, name);
+    copies.push_back(std::make_unique<QProcess>());
+    QVERIFY(StartSecondCopy(*copies.back(), {files.last()}, FDir->path()));
+  }
+  // Once one of them has found nobody listening, this copy's window is ready.
+  QVERIFY(WaitForMessage(*copies.front(), "waiting"));
+  QVERIFY(FFirst->Listen([this](const QString &text) { FWindow->ReceiveHandOff(text); }));
+  for (const auto &copy : copies) QVERIFY(EndedWell(*copy));
+  QTRY_COMPARE(FWindow->Tabs()->count(), 3);
+  QStringList opened = OpenFileNames();
+  opened.sort();
+  QCOMPARE(opened, files);
 }
 
 QTEST_MAIN(TestHandOff)

@@ -4,7 +4,9 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class TestLoadProgress : public QObject {
   Q_OBJECT
@@ -42,7 +44,13 @@ void TestLoadProgress::finishDropsReportNotYetShown() {
   progress.Finish();
   QVERIFY(!bar->isVisible());
   label->setText("Ln 1");
-  QTest::qWait(3 * TLoadProgress::KRefreshMs);
+  // A timer started now runs out after the refresh would have: by then nothing may have changed.
+  QTimer later;
+  later.setSingleShot(true);
+  later.setTimerType(Qt::PreciseTimer);
+  QSignalSpy ranOut(&later, &QTimer::timeout);
+  later.start(2 * TLoadProgress::KRefreshMs);
+  QVERIFY(ranOut.wait());
   QCOMPARE(label->text(), "Ln 1");
   QVERIFY(!bar->isVisible());
   // The next load shows at once.

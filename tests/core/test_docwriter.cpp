@@ -1,13 +1,40 @@
 // Writing documents: exact bytes per encoding kind and break, slicing, and saves that fail safely.
+#include "../SmallFileSystem.h"
 #include "CoreTestUtil.h"
 #include "core/DocWriter.h"
 #include "core/LineStore.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(TSaveStep)
+
+namespace {
+// Makes the given steps fail with the given error numbers while it lives.
+struct TFaults {
+  explicit TFaults(QList<std::pair<TSaveStep, int>> faults) {
+    SetSaveFault([faults](TSaveStep step) {
+      for (const auto &[failing, error] : faults)
+        if (failing == step) return error;
+      return 0;
+    });
+  }
+  ~TFaults() { SetSaveFault(nullptr); }
+};
+
+QString Failure(const QString &path, int error) { return QDir::toNativeSeparators(path) + ": " + qt_error_string(error); }
+
+ino_t InodeOf(const QString &path) {
+  struct stat info {};
+  return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+}  // namespace
 
 class TestDocWriter : public QObject {
   Q_OBJECT
@@ -21,6 +48,13 @@ class TestDocWriter : public QObject {
   void keepsPermissionsAndLinks();
   void unwritableFolderWritesInPlace();
   void readOnlyFileFails();
+  void everyFailingStepNamesFileAndReason_data();
+  void everyFailingStepNamesFileAndReason();
+  void impossiblePathsNameFileAndReason_data();
+  void impossiblePathsNameFileAndReason();
+  void fullDiskNamesFileAndReason_data();
+  void fullDiskNamesFileAndReason();
+  void deviceIsWrittenInPlace();
 
  private:
   static QByteArray ReadAll(const QString &path) {
@@ -120,7 +154,7 @@ void TestDocWriter::failedSaveLeavesOldFileIntact() {
   const bool written = WriteDocToFile(path, store, u"\r\n", ekUtf8, &error);
   setrlimit(RLIMIT_FSIZE, &saved);
   QVERIFY(!written);
-  QVERIFY(!error.isEmpty());
+  QCOMPARE(error, Failure(path, EFBIG));
   QCOMPARE(ReadAll(path), old);
   QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"precious.log"});  // no leftovers
 }
@@ -144,41 +178,154 @@ void TestDocWriter::keepsPermissionsAndLinks() {
   QCOMPARE(QFile::permissions(target) & 0x7077, mode);
 }
 
+// A folder that takes no new files: the file is written where it stands.
 void TestDocWriter::unwritableFolderWritesInPlace() {
-  if (geteuid() == 0) QSKIP("root may write anywhere");
-  const QString folder = FDir.filePath("locked");
-  QVERIFY(QDir().mkpath(folder));
-  const QString path = folder + "/note.txt";
+  const QString path = FDir.filePath("in-place.txt");
   {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("old text that is longer");
   }
-  QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  const ino_t before = InodeOf(path);
   TMELineList store;
   store.SetText(u"new");
+  TFaults faults({{TSaveStep::CreateTemp, EACCES}});
   QString error;
-  const bool written = WriteDocToFile(path, store, u"\n", ekUtf8, &error);
-  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  QVERIFY2(written, qPrintable(error));
+  QVERIFY2(WriteDocToFile(path, store, u"\n", ekUtf8, &error), qPrintable(error));
   QCOMPARE(ReadAll(path), QByteArray("new"));
+  QCOMPARE(InodeOf(path), before);
 }
 
+// A read-only file system refuses root as well.
 void TestDocWriter::readOnlyFileFails() {
-  if (geteuid() == 0) QSKIP("root may write a read-only file");
-  const QString path = FDir.filePath("readonly.txt");
+  TSmallFileSystem fs;
+  if (!fs.Mounted()) QSKIP(qPrintable(fs.SkipMessage()));
+  const QString path = fs.FilePath("readonly.txt");
   {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("keep");
   }
-  QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+  QVERIFY(fs.MakeReadOnly());
   TMELineList store;
   store.SetText(u"new");
   QString error;
   QVERIFY(!WriteDocToFile(path, store, u"\n", ekUtf8, &error));
-  QVERIFY(!error.isEmpty());
+  QCOMPARE(error, Failure(path, EROFS));
   QCOMPARE(ReadAll(path), QByteArray("keep"));
+}
+
+void TestDocWriter::everyFailingStepNamesFileAndReason_data() {
+  QTest::addColumn<TSaveStep>("step");
+  QTest::addColumn<int>("errorNumber");
+  QTest::addColumn<bool>("inPlace");  // the folder takes no new file
+  QTest::newRow("read_only_file") << TSaveStep::CheckWritable << EACCES << false;
+  QTest::newRow("no_room_for_new_file") << TSaveStep::CreateTemp << ENOSPC << false;
+  QTest::newRow("disk_full_while_writing") << TSaveStep::Write << ENOSPC << false;
+  QTest::newRow("quota_full_on_sync") << TSaveStep::Sync << EDQUOT << false;
+  QTest::newRow("network_file_fails_on_close") << TSaveStep::Close << EIO << false;
+  QTest::newRow("rename_refused") << TSaveStep::Replace << EPERM << false;
+  QTest::newRow("in_place_open_refused") << TSaveStep::OpenInPlace << EACCES << true;
+  QTest::newRow("in_place_disk_full") << TSaveStep::Write << ENOSPC << true;
+  QTest::newRow("in_place_sync_fails") << TSaveStep::Sync << EIO << true;
+}
+
+// Whichever step fails, the message names the file and the system's reason; unless the file is
+// written in place, the old file stays whole and nothing is left beside it.
+void TestDocWriter::everyFailingStepNamesFileAndReason() {
+  QFETCH(TSaveStep, step);
+  QFETCH(int, errorNumber);
+  QFETCH(bool, inPlace);
+  QTemporaryDir folder;
+  const QString path = folder.filePath("precious.log");
+  {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("old");
+  }
+  TMELineList store;
+  store.SetText(u"new");
+  QList<std::pair<TSaveStep, int>> failing{{step, errorNumber}};
+  if (inPlace) failing.prepend({TSaveStep::CreateTemp, EACCES});
+  TFaults faults(failing);
+  QString error;
+  QVERIFY(!WriteDocToFile(path, store, u"\n", ekUtf8, &error));
+  QCOMPARE(error, Failure(path, errorNumber));
+  if (!inPlace) QCOMPARE(ReadAll(path), QByteArray("old"));
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"precious.log"});
+}
+
+void TestDocWriter::impossiblePathsNameFileAndReason_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("errorNumber");
+  QTest::newRow("parent_is_a_regular_file") << "blocker/new.txt" << ENOTDIR;
+  QTest::newRow("folder_where_the_file_should_be") << "folder" << EISDIR;
+  QTest::newRow("missing_folder") << "missing/new.txt" << ENOENT;
+}
+
+void TestDocWriter::impossiblePathsNameFileAndReason() {
+  QFETCH(QString, name);
+  QFETCH(int, errorNumber);
+  QTemporaryDir folder;
+  {
+    QFile f(folder.filePath("blocker"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("blocker");
+  }
+  QVERIFY(QDir(folder.path()).mkdir("folder"));
+  TMELineList store;
+  store.SetText(u"new");
+  const QString path = folder.filePath(name);
+  QString error;
+  QVERIFY(!WriteDocToFile(path, store, u"\n", ekUtf8, &error));
+  QCOMPARE(error, Failure(path, errorNumber));
+  QCOMPARE(ReadAll(folder.filePath("blocker")), QByteArray("blocker"));
+  QVERIFY(QFileInfo(folder.filePath("folder")).isDir());
+  QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+           QStringList({"blocker", "folder"}));
+}
+
+void TestDocWriter::fullDiskNamesFileAndReason_data() {
+  QTest::addColumn<int>("units");
+  QTest::newRow("one_line") << 3;
+  QTest::newRow("larger_than_the_disk") << 200000;
+}
+
+void TestDocWriter::fullDiskNamesFileAndReason() {
+  QFETCH(int, units);
+  TSmallFileSystem fs;
+  if (!fs.Mounted()) QSKIP(qPrintable(fs.SkipMessage()));
+  const QString path = fs.FilePath("notes.txt");
+  {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("old");
+  }
+  QVERIFY(fs.FillUp());
+  TMELineList store;
+  store.SetText(QString(units, u'n'));
+  QString error;
+  QVERIFY(!WriteDocToFile(path, store, u"\n", ekUtf8, &error));
+  QCOMPARE(error, Failure(path, ENOSPC));
+  QCOMPARE(ReadAll(path), QByteArray("old"));
+  QCOMPARE(QDir(fs.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "notes.txt"}));
+}
+
+// A device is written to, not replaced by a file; here one that is always full.
+void TestDocWriter::deviceIsWrittenInPlace() {
+  const QString path = FDir.filePath("full");
+  if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+    QSKIP(qPrintable("cannot make a device node here (needs root): " + qt_error_string(errno)));
+  TMELineList store;
+  store.SetText(u"new");
+  QString error;
+  const bool written = WriteDocToFile(path, store, u"\n", ekUtf8, &error);
+  struct stat info {};
+  QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+  QVERIFY(S_ISCHR(info.st_mode));
+  QVERIFY(!written);
+  if (error == Failure(path, EACCES) || error == Failure(path, EPERM)) QSKIP("devices cannot be opened here");
+  QCOMPARE(error, Failure(path, ENOSPC));
 }
 
 QTEST_GUILESS_MAIN(TestDocWriter)
