@@ -44,6 +44,16 @@ QString DisplayKey() {
   return display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._:-]")), QStringLiteral("_"));
 }
 
+// QLocalServer's message names its own function, and some system errors only by number.
+QString ListenReason(const QLocalServer &server) {
+  static const QRegularExpression KFunction(QStringLiteral("^QLocalServer::\\w+: "));
+  static const QRegularExpression KNumbered(QStringLiteral("^Unknown error (\\d+)$"));
+  QString reason = server.errorString().remove(KFunction);
+  if (const QRegularExpressionMatch numbered = KNumbered.match(reason); numbered.hasMatch())
+    reason = qt_error_string(numbered.captured(1).toInt());
+  return reason;
+}
+
 // A socket address holds a path of limited length; a longer one is shortened to a digest of it.
 QString SocketPathFor(const QString &name) {
   const QString folder = TSingleInstance::RuntimeFolder();
@@ -97,7 +107,7 @@ bool TSingleInstance::Listen(std::function<void(const QString &)> onText) {
   // We hold the lock, so a socket left by a crashed copy is ours to remove.
   QLocalServer::removeServer(FSocketPath);
   if (!FServer->listen(FSocketPath)) {
-    FListenError = QDir::toNativeSeparators(FSocketPath) + QStringLiteral(": ") + FServer->errorString();
+    FListenError = QDir::toNativeSeparators(FSocketPath) + QStringLiteral(": ") + ListenReason(*FServer);
     return false;
   }
   connect(FServer, &QLocalServer::newConnection, this, [this] {

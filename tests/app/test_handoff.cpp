@@ -57,7 +57,7 @@ class TestHandOff : public QObject {
   // Blocks this thread, so this copy serves nothing meanwhile, until the process has printed text
   // on its error output.
   static bool WaitForMessage(QProcess &process, const QByteArray &text) {
-    QDeadlineTimer deadline(20000);
+    QDeadlineTimer deadline(60000);
     QByteArray printed;
     while (!printed.contains(text)) {
       if (!process.waitForReadyRead(int(deadline.remainingTime()))) return false;

@@ -229,9 +229,12 @@ void TestSingleInstance::failedListenSaysWhereAndWhy() {
   QVERIFY(first.TryBecomeFirst());
   QVERIFY(QDir().mkdir(first.SocketPath()));  // a folder where the socket goes, which no one removes
   QVERIFY(!first.Listen([](const QString &) {}));
-  QVERIFY2(first.ListenError().startsWith(QDir::toNativeSeparators(first.SocketPath()) + ": "), qPrintable(first.ListenError()));
-  QVERIFY(first.ListenError().size() > first.SocketPath().size() + 2);
   QDir().rmdir(first.SocketPath());
+  const QString error = first.ListenError();
+  const QString where = QDir::toNativeSeparators(first.SocketPath()) + ": ";
+  QVERIFY2(error.startsWith(where), qPrintable(error));
+  QVERIFY2(!error.contains("QLocalServer") && !error.contains("Unknown error") && error.size() > where.size(),
+           qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
