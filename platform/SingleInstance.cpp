@@ -34,14 +34,18 @@ bool EndsWithZeroUnit(const QByteArray &bytes) {
   return bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes.endsWith(QByteArray(2, '\0'));
 }
 
+// A part of a file name: no folders, nothing a shell would trip over.
+QString FileNamePart(QString text) {
+  return text.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._:-]")), QStringLiteral("_"));
+}
+
 // The display the copy shows its window on: copies on other displays must not take each other's
 // files. ":0" and ":0.0" are one display.
 QString DisplayKey() {
-  QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
-  if (display.isEmpty())
-    display = qEnvironmentVariable("DISPLAY").replace(QRegularExpression(QStringLiteral("(:\\d+)\\.\\d+$")),
-                                                      QStringLiteral("\\1"));
-  return display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._:-]")), QStringLiteral("_"));
+  const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (!wayland.isEmpty()) return FileNamePart(wayland);
+  return FileNamePart(qEnvironmentVariable("DISPLAY").replace(QRegularExpression(QStringLiteral("(:\\d+)\\.\\d+$")),
+                                                              QStringLiteral("\\1")));
 }
 
 // QLocalServer's message names its own function, and some system errors only by number.
@@ -82,7 +86,7 @@ QString TSingleInstance::DefaultName(const QString &instance) {
 #endif
   QStringList parts = {QStringLiteral("QuennetNotepad_SingleInstance_Mutex"), user};
   if (const QString display = DisplayKey(); !display.isEmpty()) parts << display;
-  if (!instance.isEmpty()) parts << instance;
+  if (!instance.isEmpty()) parts << FileNamePart(instance);
   return parts.join(u'-');
 }
 

@@ -195,7 +195,7 @@ void TestSingleInstance::nameKeysUserAndDisplay() {
   TEnvironment display("DISPLAY", x11);
   const QString user = "QuennetNotepad_SingleInstance_Mutex-" + QString::number(getuid());
   QCOMPARE(TSingleInstance::DefaultName(), user + key);
-  QCOMPARE(TSingleInstance::DefaultName("check"), user + key + "-check");
+  QCOMPARE(TSingleInstance::DefaultName("check/1"), user + key + "-check_1");
 }
 
 void TestSingleInstance::copiesOnOtherDisplaysRunApart() {
