@@ -21,15 +21,17 @@ constexpr std::array<TNamedReference, 5> KNamed = {{
 // The longest number text between "&#" and ";" worth reading ("x0010FFFF" and a little room).
 constexpr qsizetype KMaxNumberLength = 12;
 
-QStringView EncodedForm(char16_t c) {
-  switch (c) {
-    case u'"': return u"&quot;";
-    case u'&': return u"&amp;";
-    case u'<': return u"&lt;";
-    case u'>': return u"&gt;";
-    default: return {};
-  }
+constexpr std::array<QStringView, u'>' + 1> EncodedForms() {
+  std::array<QStringView, u'>' + 1> forms{};
+  forms[u'"'] = u"&quot;";
+  forms[u'&'] = u"&amp;";
+  forms[u'<'] = u"&lt;";
+  forms[u'>'] = u"&gt;";
+  return forms;
 }
+constexpr std::array<QStringView, u'>' + 1> KEncodedForms = EncodedForms();
+
+QStringView EncodedForm(char16_t c) { return c < KEncodedForms.size() ? KEncodedForms[c] : QStringView(); }
 
 bool IsScalarValue(qint64 code) { return code >= 1 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF); }
 
@@ -49,19 +51,24 @@ qsizetype NumericReference(QStringView text, qsizetype at, char32_t &code) {
 }  // namespace
 
 QString HtmlEncode(QStringView text) {
+  const char16_t *units = text.utf16();
+  const qsizetype size = text.size();
   qsizetype extra = 0;
-  for (const QChar c : text) extra += qMax(EncodedForm(c.unicode()).size() - 1, qsizetype(0));
+  for (qsizetype i = 0; i < size; ++i)
+    if (const qsizetype length = EncodedForm(units[i]).size()) extra += length - 1;
   if (extra == 0) return text.toString();
-  QString result(text.size() + extra, Qt::Uninitialized);
-  QChar *out = result.data();
-  for (const QChar c : text) {
-    const QStringView form = EncodedForm(c.unicode());
-    if (form.isEmpty()) {
-      *out++ = c;
-      continue;
-    }
-    for (const QChar unit : form) *out++ = unit;
+  QString result(size + extra, Qt::Uninitialized);
+  auto *out = reinterpret_cast<char16_t *>(result.data());
+  // Copies the runs between the characters to encode whole.
+  qsizetype runStart = 0;
+  for (qsizetype i = 0; i < size; ++i) {
+    const QStringView form = EncodedForm(units[i]);
+    if (form.isEmpty()) continue;
+    out = std::copy(units + runStart, units + i, out);
+    out = std::copy(form.utf16(), form.utf16() + form.size(), out);
+    runStart = i + 1;
   }
+  std::copy(units + runStart, units + size, out);
   return result;
 }
 

@@ -24,8 +24,14 @@ qsizetype EncodedLength(QStringView text) {
   qsizetype length = 0;
   unsigned char bytes[4];
   for (qsizetype i = 0; i < text.size();) {
+    const char16_t unit = text[i].unicode();
+    if (unit < 128) {
+      length += IsCopied(unit) ? 1 : 3;
+      ++i;
+      continue;
+    }
     const TCodePoint point = CodePointAt(text, i);
-    length += IsCopied(point.Value) ? 1 : 3 * EncodeUtf8(point.Value, bytes);
+    length += 3 * EncodeUtf8(point.Value, bytes);
     i += point.Units;
   }
   return length;
@@ -44,12 +50,13 @@ QString UrlEncode(QStringView text) {
   auto *out = reinterpret_cast<char16_t *>(result.data());
   auto *const begin = out;
   for (qsizetype i = 0; i < text.size();) {
-    const TCodePoint point = CodePointAt(text, i);
-    if (IsCopied(point.Value)) {
-      *out++ = point.Value == u' ' ? u'+' : char16_t(point.Value);
+    const char16_t unit = text[i].unicode();
+    if (IsCopied(unit)) {
+      *out++ = unit == u' ' ? u'+' : unit;
       ++i;
       continue;
     }
+    const TCodePoint point = CodePointAt(text, i);
     unsigned char bytes[4];
     const int count = EncodeUtf8(point.Value, bytes);
     for (int b = 0; b < count; ++b) {
