@@ -46,21 +46,22 @@ bool SameAsciiName(QStringView a, QStringView b) {
     if (AsciiLower(a[i].unicode()) != AsciiLower(b[i].unicode())) return false;
   return true;
 }
-}  // namespace
 
-QString IdnToAscii(QStringView name) { return Convert(name, idn2_to_ascii_8z); }
+// One name, or a null string when it cannot be converted.
+QString IdnNameToAscii(QStringView name) { return Convert(name, idn2_to_ascii_8z); }
 
-QString IdnToUnicode(QStringView name) {
+QString IdnNameToUnicode(QStringView name) {
   QString decoded = Convert(name, idn2_to_unicode_8z8z);
   if (decoded.isNull()) return decoded;
-  if (!SameAsciiName(IdnToAscii(decoded), name)) return QString();
+  if (!SameAsciiName(IdnNameToAscii(decoded), name)) return QString();
   return decoded;
 }
+}  // namespace
 
 QString IdnEncode(QStringView text) {
-  return MapTextLines(text, [](QStringView line) { return ConvertLine(line, IdnToAscii); });
+  return MapTextLines(text, [](QStringView line) { return ConvertLine(line, IdnNameToAscii); });
 }
 
 QString IdnDecode(QStringView text) {
-  return MapTextLines(text, [](QStringView line) { return ConvertLine(line, IdnToUnicode); });
+  return MapTextLines(text, [](QStringView line) { return ConvertLine(line, IdnNameToUnicode); });
 }

@@ -10,7 +10,3 @@ QString IdnEncode(QStringView text);
 // A name is decoded only when its Unicode form encodes back to the same ASCII form, so a label
 // that decodes to something no encoder would produce (a bidi override, say) stays as it was.
 QString IdnDecode(QStringView text);
-
-// One name, or a null string when it cannot be converted.
-QString IdnToAscii(QStringView name);
-QString IdnToUnicode(QStringView name);

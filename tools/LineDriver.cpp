@@ -37,9 +37,8 @@ TLineBlockEdit LineBlockEdit(TLineRange range, int lineCount, const QStringList 
   TLineBlockEdit edit;
   edit.StartLine = range.First;
   edit.Text = lines.join(QStringLiteral("\r\n"));
-  if (range.Last < range.First) {  // nothing to replace: an insertion before line First
+  if (range.Last < range.First) {  // a document without lines: the new lines are all it holds
     edit.EndLine = range.First;
-    if (!lines.isEmpty()) edit.Text += QStringLiteral("\r\n");
     return edit;
   }
   if (range.Last < lineCount) {

@@ -66,6 +66,8 @@ class TIPv4Pattern {
   pcre2_match_data *FMatch = nullptr;
 };
 
+qint64 IntegerSortKey(QStringView line) { return ReadInt64(Trimmed(line)).value_or(0); }
+
 quint32 AddressKey(QStringView address) {
   quint32 key = 0;
   int parts = 0;
@@ -89,8 +91,6 @@ void SortLinesByCollation(QStringList &lines, Qt::CaseSensitivity sensitivity, c
   const auto keys = KeysOf(lines, [&](const QString &line) { return collator.sortKey(line); });
   SortByKeys(lines, keys, [](const QCollatorSortKey &a, const QCollatorSortKey &b) { return a.compare(b) < 0; });
 }
-
-qint64 IntegerSortKey(QStringView line) { return ReadInt64(Trimmed(line)).value_or(0); }
 
 void SortLinesByInteger(QStringList &lines) {
   SortByKeys(lines, KeysOf(lines, IntegerSortKey), std::less<qint64>());

@@ -7,8 +7,7 @@
 // By the locale's collation. The C locale has no collation of its own; it sorts as the neutral one.
 void SortLinesByCollation(QStringList &lines, Qt::CaseSensitivity sensitivity, const QLocale &locale = QLocale());
 
-// The trimmed line read as a 64-bit integer; 0 when it is none.
-qint64 IntegerSortKey(QStringView line);
+// By the trimmed line read as a 64-bit integer; a line that is none sorts as 0.
 void SortLinesByInteger(QStringList &lines);
 
 // The first IPv4 address in the line (else the trimmed line), as an unsigned 32-bit number; 0 when

@@ -167,6 +167,8 @@ void TestLineDriver::blockEditPositions_data() {
   QTest::newRow("emptied_at_end_takes_the_break_before") << 4 << 6 << 6 << QStringList()
                                                          << QList<int>{3, 6, 6, 6} << "";
   QTest::newRow("emptied_whole_document") << 1 << 6 << 6 << QStringList() << QList<int>{1, 1, 6, 6} << "";
+  QTest::newRow("document_without_lines_gets_the_lines") << 1 << 0 << 0 << QStringList{"x", "y"}
+                                                         << QList<int>{1, 1, 1, 1} << "x\r\ny";
   QTest::newRow("one_empty_line_kept_inside") << 2 << 2 << 6 << QStringList{""} << QList<int>{2, 1, 3, 1} << "\r\n";
 }
 
