@@ -2,6 +2,13 @@
 
 #include <QFileInfo>
 
+#include <atomic>
+
+TDocId TEditorDoc::NewId() {
+  static std::atomic<TDocId> last{KNoDoc};
+  return ++last;
+}
+
 QString TEditorDoc::DisplayName() const {
   return FileName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(FileName).fileName();
 }
@@ -10,3 +17,4 @@ void TEditorDoc::SetEncKind(int kind) {
   EncKind = kind >= ekAnsi && kind <= ekUtf16LeBom ? TEncKind(kind) : ekUtf8;
   Encoding = EncodingOfKind(EncKind);
 }
+

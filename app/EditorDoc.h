@@ -1,6 +1,7 @@
 #pragma once
 // TEditorDoc: one open document — its editor (which is also its tab page), the file it came from
 // and how that file is written back.
+#include "DocId.h"
 #include "DocSize.h"
 #include "core/Encoding.h"
 
@@ -9,6 +10,7 @@
 class TMEEdit;
 
 struct TEditorDoc {
+  const TDocId Id = NewId();
   TMEEdit *Editor = nullptr;  // owned by the tab widget
   QString FileName;
   const TEncoding *Encoding = TEncoding::Utf8();
@@ -25,4 +27,7 @@ struct TEditorDoc {
   QString DisplayName() const;
   // Keeps Encoding in step with a new kind.
   void SetEncKind(int kind);
+
+ private:
+  static TDocId NewId();
 };

@@ -51,10 +51,10 @@ TfrmMain::~TfrmMain() {
   // A loader still running must not hand its result to a window that is gone: stop each one and
   // serve its remaining hand-overs (which now do nothing) until it has finished.
   FClosing = true;
-  for (const QPointer<TFileLoaderThread> &loader : FLoaders) {
-    if (!loader) continue;
-    loader->requestInterruption();
-    while (loader && !loader->wait(10)) QCoreApplication::processEvents();
+  for (const TRunningLoad &load : FLoaders) {
+    if (!load.Loader) continue;
+    load.Loader->requestInterruption();
+    while (load.Loader && !load.Loader->wait(10)) QCoreApplication::processEvents();
   }
   pcTabs->disconnect(this);
 }
@@ -137,9 +137,9 @@ void TfrmMain::ReceiveHandOff(const QString &text) {
 }
 
 void TfrmMain::ApplySettings() {
-  for (const auto &doc : FDocs) ApplyEditorView(*doc->Editor, FSettings);
+  for (TEditorDoc *doc : FDocs.All()) ApplyEditorView(*doc->Editor, FSettings);
   ApplyLook();
-  for (const auto &doc : FDocs)
+  for (TEditorDoc *doc : FDocs.All())
     ApplyIndentSettings(doc->Editor, doc->FileName.isEmpty() ? doc->DisplayName() : doc->FileName);
   setWindowFlag(Qt::WindowStaysOnTopHint, FSettings.FAlwaysOnTop);
   RebuildRecentMenu();
@@ -150,7 +150,7 @@ void TfrmMain::ApplySettings() {
 void TfrmMain::ApplyLook() {
   const bool dark = IsDarkColor(SettingsBgColor(FSettings));
   for (const auto &highlighter : FHighlighters->Highlighters()) highlighter->ApplyPalette(dark);
-  for (const auto &doc : FDocs) ApplyEditorLook(*doc->Editor, FSettings);
+  for (TEditorDoc *doc : FDocs.All()) ApplyEditorLook(*doc->Editor, FSettings);
 }
 
 void TfrmMain::SaveSettingsNow() {
@@ -172,9 +172,9 @@ bool TfrmMain::FormCloseQuery() {
   FBulkSave = bsAsk;
   bool allowed = true;
   try {
-    std::vector<TEditorDoc *> snapshot = OpenDocs();
+    const std::vector<TDocId> snapshot = FDocs.Ids();
     for (auto it = snapshot.rbegin(); it != snapshot.rend() && allowed; ++it)
-      if (IsOpenDoc(*it)) allowed = ConfirmCloseDoc(*it);
+      if (TEditorDoc *doc = FDocs.Find(*it)) allowed = ConfirmCloseDoc(doc);
   } catch (const std::exception &error) {
     allowed = false;
     ShowError(this, QStringLiteral("An unexpected error occurred while closing:\r\n") + QString::fromLocal8Bit(error.what()) +

@@ -2,7 +2,7 @@
 // TfrmMain: the main window. Its work is split by concern over several files: MainWindow.cpp
 // (making the window, menus, start and end), MainWindowDocs.cpp (documents, tabs, opening,
 // loading, closing), MainWindowSave.cpp (saving) and MainWindowStatus.cpp (title, status, captions).
-#include "EditorDoc.h"
+#include "DocList.h"
 #include "LoadProgress.h"
 #include "MainSettings.h"
 
@@ -47,11 +47,11 @@ class TfrmMain : public QMainWindow {
   TEditorDoc *ActiveDoc() const;
   TMEEdit *ActiveEditor() const;
   TEditorDoc *DocOfEditor(const QWidget *page) const;
-  // Whether doc is still open, found by its address alone (a closed one is freed).
-  bool IsOpenDoc(const TEditorDoc *doc) const;
+  // Null when the document is gone.
+  TEditorDoc *FindDoc(TDocId id) const { return FDocs.Find(id); }
   TEditorDoc *FindDocByFileName(const QString &path) const;
   std::vector<TEditorDoc *> OpenDocs() const;
-  void ActivateDoc(TEditorDoc *doc);
+  void ActivateDoc(TDocId id);
 
   // File commands.
   void miNewClick();
@@ -67,7 +67,8 @@ class TfrmMain : public QMainWindow {
   bool CloseDoc(TEditorDoc *doc);
   void DiscardDoc(TEditorDoc *doc);
   void AfterClose();
-  int CloseDocList(const std::vector<TEditorDoc *> &docs);
+  // Closes those still open, in order, until one is refused; answers how many closed.
+  int CloseDocList(const std::vector<TDocId> &ids);
   void miCloseClick();
   void miCloseAllClick();
 
@@ -130,8 +131,10 @@ class TfrmMain : public QMainWindow {
   void LoadDirect(TEditorDoc *doc, const QString &path);
   void StartBackgroundLoad(TEditorDoc *doc, const QString &path);
   void LoaderProgress(TFileLoaderThread *sender, int percent);
-  void LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+  void LoaderDone(TDocId id, TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
                   const QString &error, bool success, bool hasBOM, const TEncoding *encoding);
+  // A loader's thread ended, whether it handed lines over, failed or was stopped.
+  void LoadEnded();
   void FinishLoad(TEditorDoc *doc, bool countSizeLater);
   void CountSizeLater(TEditorDoc *doc);
   void EditorChanged(TMEEdit *editor);
@@ -147,7 +150,7 @@ class TfrmMain : public QMainWindow {
   // Takes the find dialog's state into the settings, when the dialog was made in this run.
   void StoreFindState(TSettingsSnapshot &snapshot);
 
-  std::vector<std::unique_ptr<TEditorDoc>> FDocs;
+  TDocList FDocs;
   std::unique_ptr<THighlighterSet> FHighlighters;
   std::unique_ptr<TLanguageMenuItem> FLanguageMenu;
   TMainSettings FSettings;
@@ -164,7 +167,11 @@ class TfrmMain : public QMainWindow {
   bool FInCloseQuery = false;
   bool FClosing = false;
   int FActiveLoads = 0;
-  std::vector<QPointer<TFileLoaderThread>> FLoaders;
+  struct TRunningLoad {
+    TDocId Doc;
+    QPointer<TFileLoaderThread> Loader;
+  };
+  std::vector<TRunningLoad> FLoaders;
   std::unique_ptr<TSearchCommands> FSearchCommands;
   TfrmFindReplace *FFindDialog = nullptr;
   TfrmFindTab *FFindTabDialog = nullptr;

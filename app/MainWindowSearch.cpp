@@ -84,7 +84,7 @@ void TfrmMain::miFindPrevClick() {
 int TfrmMain::FindAll(const TFindAllQuery &query, bool allFiles) {
   QList<TFindAllDoc> docs;
   const auto snapshot = [&](TEditorDoc *doc) {
-    docs.append({doc, doc->FileName.isEmpty() ? doc->DisplayName() : doc->FileName, doc->Editor->Lines().Lines()});
+    docs.append({doc->Id, doc->FileName.isEmpty() ? doc->DisplayName() : doc->FileName, doc->Editor->Lines().Lines()});
   };
   if (allFiles) {
     for (TEditorDoc *doc : OpenDocs()) snapshot(doc);
@@ -96,9 +96,10 @@ int TfrmMain::FindAll(const TFindAllQuery &query, bool allFiles) {
 
 void TfrmMain::GotoSearchHit(const TSearchHit &hit) {
   // The document may have been closed since the search.
-  if (!IsOpenDoc(hit.Doc)) return;
-  ActivateDoc(hit.Doc);
-  TMEEdit *editor = hit.Doc->Editor;
+  TEditorDoc *doc = FindDoc(hit.Doc);
+  if (!doc) return;
+  ActivateDoc(doc->Id);
+  TMEEdit *editor = doc->Editor;
   editor->SetCaretAndSelection({hit.Col, hit.Line}, {hit.Col, hit.Line}, {hit.Col + hit.Len, hit.Line});
   editor->EnsureCursorPosVisible();
   editor->setFocus();
@@ -123,12 +124,12 @@ void TfrmMain::miTabFindClick() {
     FFindTabDialog->OpenTabs = [this] {
       QList<TTabInfo> tabs;
       for (TEditorDoc *doc : OpenDocs())
-        tabs.append({doc, doc->DisplayName(), doc->FileName, doc->Editor->Modified()});
+        tabs.append({doc->Id, doc->DisplayName(), doc->FileName, doc->Editor->Modified()});
       return tabs;
     };
-    FFindTabDialog->ActivateDoc = [this](TEditorDoc *doc) { ActivateDoc(doc); };
-    FFindTabDialog->CloseDocList = [this](const QList<TEditorDoc *> &docs) {
-      CloseDocList(std::vector<TEditorDoc *>(docs.begin(), docs.end()));
+    FFindTabDialog->ActivateDoc = [this](TDocId doc) { ActivateDoc(doc); };
+    FFindTabDialog->CloseDocList = [this](const QList<TDocId> &docs) {
+      CloseDocList(std::vector<TDocId>(docs.begin(), docs.end()));
     };
     FFindTabDialog->OpenContainingFolder = [](const QString &path) { ShowInFileManager(path); };
   }

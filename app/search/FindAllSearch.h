@@ -1,6 +1,7 @@
 #pragma once
 // Find All: every occurrence of a text in a set of documents, up to a limit, and the texts of the
 // results tree. Pure logic: the panel that shows the tree lives apart.
+#include "app/DocId.h"
 #include "editor/RegexSearch.h"
 
 #include <QElapsedTimer>
@@ -9,11 +10,9 @@
 
 #include <functional>
 
-struct TEditorDoc;
-
 // A place to go back to: made by Find All and by the log-signal scan.
 struct TSearchHit {
-  TEditorDoc *Doc = nullptr;  // not owned; may have been closed since
+  TDocId Doc = KNoDoc;  // may have been closed since
   int Line = 0;               // 1-based
   int Col = 0;                // 1-based first code unit
   int Len = 0;
@@ -44,13 +43,13 @@ class TFindAllMatcher {
 // One document to search: its lines are a snapshot, so closing or editing the document while the
 // search lets the window run cannot pull the text from under it.
 struct TFindAllDoc {
-  TEditorDoc *Doc = nullptr;
+  TDocId Doc = KNoDoc;
   QString Name;  // file name, or display name when there is none
   QStringList Lines;
 };
 
 struct TFindAllDocResult {
-  TEditorDoc *Doc = nullptr;
+  TDocId Doc = KNoDoc;
   qsizetype Index = 0;  // in the searched list
   QString Name;
   QList<TSearchHit> Hits;

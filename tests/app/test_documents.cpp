@@ -138,7 +138,7 @@ void TestDocuments::closeAsksToSave() {
   const QString path = Make("doc.txt", "old");
   w->OpenFile(path);
   w->miNewClick();
-  w->ActivateDoc(w->FindDocByFileName(path));
+  w->ActivateDoc(w->FindDocByFileName(path)->Id);
   Type(w->ActiveEditor(), "x");
   boxes.Answers = {answer};
   w->miCloseClick();

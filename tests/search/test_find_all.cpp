@@ -15,7 +15,7 @@ QString Matches(const TFindAllQuery &query, const QString &line) {
   return parts.join(u' ');
 }
 
-TEditorDoc *FakeDoc(quintptr n) { return reinterpret_cast<TEditorDoc *>(n); }
+TDocId FakeDoc(TDocId n) { return n; }
 
 }  // namespace
 

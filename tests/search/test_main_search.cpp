@@ -75,11 +75,17 @@ void TestMainSearch::findAllAndGoToHits() {
   QCOMPARE(first->Editor->SelText(), QString("alpha"));
 
   const TSearchHit inSecond = *window->ResultsPanel()->HitOf(tree->topLevelItem(0)->child(1)->child(0));
-  QCOMPARE(inSecond.Doc, second);
+  QCOMPARE(inSecond.Doc, second->Id);
   QVERIFY(window->CloseDoc(second));
-  window->GotoSearchHit(inSecond);  // closed since: nothing happens
+  // A document made afterwards, perhaps where the closed one lay, with the same text: the hit
+  // still names the closed one and does nothing.
+  TEditorDoc *third = NewDoc(*window, "nothing\n\nALPHA");
+  window->ActivateDoc(first->Id);
+  window->GotoSearchHit(inSecond);
   QCOMPARE(window->ActiveDoc(), first);
   QCOMPARE(first->Editor->SelText(), QString("alpha"));
+  QVERIFY(!third->Editor->SelAvail());
+  QVERIFY(third->Id != inSecond.Doc);
 }
 
 void TestMainSearch::replaceAllOverEveryDocument() {
