@@ -86,7 +86,7 @@ void TfrmMain::ApplyIndentSettings(TMEEdit *editor, const QString &path) {
   editor->SetOptions(options);
 }
 
-void TfrmMain::miNewClick() {
+void TfrmMain::NewDoc() {
   TEditorDoc *doc = CreateDocTab(QStringLiteral("Untitled"));
   doc->EOL = FSettings.FNewDocEOL;
   doc->SetEncKind(FSettings.FNewDocEnc);
@@ -102,8 +102,6 @@ void TfrmMain::miNewClick() {
   UpdateStatus();
   UpdateTitle();
 }
-
-void TfrmMain::miOpenClick() { OpenFiles(AskOpenPaths()); }
 
 bool TfrmMain::IsUntouched(const TEditorDoc *doc) const {
   return doc && doc->FileName.isEmpty() && !doc->Editor->Modified() && doc->Editor->Lines().GetCount() == 0 &&
@@ -254,7 +252,7 @@ void TfrmMain::LoaderDone(TDocId id, TFileLoaderThread *sender, std::unique_ptr<
     doc->IsLoading = false;
     DiscardDoc(doc);
     ShowError(this, QStringLiteral("Could not open file: ") + error);
-    if (pcTabs->count() == 0) miNewClick();
+    if (pcTabs->count() == 0) NewDoc();
   }
   UpdateStatus();
   UpdateTitle();
@@ -355,23 +353,9 @@ bool TfrmMain::CloseDoc(TEditorDoc *doc) {
 void TfrmMain::DiscardDoc(TEditorDoc *doc) { RemoveDoc(doc); }
 
 void TfrmMain::AfterClose() {
-  if (pcTabs->count() == 0) miNewClick();
+  if (pcTabs->count() == 0) NewDoc();
   UpdateStatus();
   UpdateTitle();
-}
-
-void TfrmMain::miCloseClick() {
-  if (TEditorDoc *doc = ActiveDoc(); doc && CloseDoc(doc)) AfterClose();
-}
-
-void TfrmMain::miCloseAllClick() {
-  FBatchClose = true;
-  FBulkSave = bsAsk;
-  while (!FDocs.Empty() && CloseDoc(FDocs.Last())) {
-  }
-  FBatchClose = false;
-  FBulkSave = bsAsk;
-  AfterClose();
 }
 
 int TfrmMain::CloseDocList(const std::vector<TDocId> &ids) {

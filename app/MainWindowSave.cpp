@@ -1,4 +1,4 @@
-// Saving: Save, Save As, Save a Copy As, Save All.
+// Saving a document over its file or under a new name, and saving a copy.
 #include "MainWindow.h"
 #include "core/DocWriter.h"
 #include "editor/Edit.h"
@@ -46,12 +46,7 @@ bool TfrmMain::SaveDoc(TEditorDoc *doc, bool saveAs) {
   return written;
 }
 
-void TfrmMain::miSaveClick() { SaveDoc(ActiveDoc(), false); }
-
-void TfrmMain::miSaveAsClick() { SaveDoc(ActiveDoc(), true); }
-
-void TfrmMain::miSaveCopyAsClick() {
-  TEditorDoc *doc = ActiveDoc();
+void TfrmMain::SaveCopyAs(TEditorDoc *doc) {
   if (!doc || RefuseWhileLoading(doc)) return;
   const QString chosen = AskSavePath(doc->FileName);
   if (chosen.isEmpty()) return;
@@ -65,10 +60,4 @@ void TfrmMain::miSaveCopyAsClick() {
     return;
   }
   AddToRecent(target);
-}
-
-void TfrmMain::miSaveAllClick() {
-  for (TEditorDoc *doc : OpenDocs())
-    if (doc->Editor->Modified() && !SaveDoc(doc, false)) break;
-  UpdateStatus();
 }

@@ -61,7 +61,7 @@ void TestDocuments::openingAnOpenFileActivatesIt() {
   QDir(FDir->path()).mkdir("sub");
   const QString a = Make("a.txt", "alpha");
   w->OpenFile(a);
-  w->miNewClick();
+  w->NewDoc();
   QCOMPARE(w->Tabs()->count(), 2);
   // Another spelling of the same file, and a link to it, are that file.
   w->OpenFile(FDir->filePath("sub/../a.txt"));
@@ -116,7 +116,7 @@ void TestDocuments::failedDirectOpenLeavesNoTabHoldingThePath() {
   QVERIFY(!w->FindDocByFileName(path));
   QVERIFY(w->ActiveDoc()->FileName.isEmpty());
   QCOMPARE(w->ActiveEditor()->GetText(), intoUntitled ? QString() : QString("keep"));
-  w->miSaveAllClick();
+  RunCommand(*w, "miSaveAll");
   QCOMPARE(ReadBytes(path), bytes);
 }
 
@@ -137,11 +137,11 @@ void TestDocuments::closeAsksToSave() {
   auto w = MakeWindow(*FDir);
   const QString path = Make("doc.txt", "old");
   w->OpenFile(path);
-  w->miNewClick();
+  w->NewDoc();
   w->ActivateDoc(w->FindDocByFileName(path)->Id);
   Type(w->ActiveEditor(), "x");
   boxes.Answers = {answer};
-  w->miCloseClick();
+  RunCommand(*w, "miClose");
   QCOMPARE(boxes.Texts(), QStringList{"Save changes to \"doc.txt\"?"});
   QCOMPARE(boxes.Asked.first().Buttons, (QList<TAnswer>{TAnswer::Yes, TAnswer::No, TAnswer::Cancel}));
   QCOMPARE(w->FindDocByFileName(path) == nullptr, closed);
@@ -163,7 +163,7 @@ void TestDocuments::failedSaveKeepsDocumentModifiedAndFileIntact() {
   QVERIFY(dir.rename("sub", "moved"));
   WriteBytes(FDir->filePath("sub"), "blocker");
   boxes.Answers = {TAnswer::Yes};
-  w->miCloseClick();  // Yes, but the save fails: the close is abandoned
+  RunCommand(*w, "miClose");  // Yes, but the save fails: the close is abandoned
   QCOMPARE(boxes.Texts().size(), 2);
   QVERIFY(boxes.Texts()[1].startsWith("Could not save file: "));
   QVERIFY(w->FindDocByFileName(path));
@@ -198,7 +198,7 @@ void TestDocuments::closeAllBulkAnswers() {
     Type(w->ActiveEditor(), "x");
   }
   boxes.Answers.assign(answers.begin(), answers.end());
-  w->miCloseAllClick();
+  RunCommand(*w, "miCloseAll");
   QCOMPARE(boxes.Asked.size(), questions);
   QCOMPARE(boxes.Asked.first().Text, "Save changes to \"f3.txt\"?");  // the last document first
   QCOMPARE(boxes.Asked.first().Buttons.size(), 5);
@@ -244,7 +244,7 @@ void TestDocuments::saveAsTakesNewNameAndLanguage() {
     offered = current;
     return target;
   };
-  w->miSaveClick();  // no file name yet: the dialog is asked
+  RunCommand(*w, "miSave");  // no file name yet: the dialog is asked
   QCOMPARE(offered, QString());
   QCOMPARE(ReadBytes(target), "{}");
   QCOMPARE(w->ActiveDoc()->FileName, target);
@@ -255,7 +255,7 @@ void TestDocuments::saveAsTakesNewNameAndLanguage() {
   const QString copy = FDir->filePath("copy.txt");
   w->AskSavePath = [&](const QString &) { return copy; };
   Type(w->ActiveEditor(), "1");
-  w->miSaveCopyAsClick();
+  RunCommand(*w, "miSaveCopyAs");
   QCOMPARE(ReadBytes(copy), "{}1");
   QCOMPARE(w->ActiveDoc()->FileName, target);
   QVERIFY(w->ActiveEditor()->Modified());

@@ -185,7 +185,7 @@ void TestRoundTrip::statusSizeIsTheSizeASaveWrites() {
   QVERIFY(w->SaveDoc(w->ActiveDoc(), false));
   QCOMPARE(shown, FormatSize(QFileInfo(path).size()));
   // And an untitled document as it is typed, from its first character.
-  w->miNewClick();
+  w->NewDoc();
   Type(w->ActiveEditor(), "ab\r\ncd");
   QCOMPARE(w->StatusLabel()->text().section("   |   ", 6), "6 B");
 }
@@ -248,7 +248,7 @@ void TestRoundTrip::closingLoadingTabDiscardsResult() {
   w->OpenFiles({a, b});
   QCOMPARE(w->ActiveLoads(), 2);
   w->ActivateDoc(w->FindDocByFileName(a)->Id);
-  w->miCloseClick();
+  RunCommand(*w, "miClose");
   QVERIFY(WaitForLoads(*w));
   QVERIFY(boxes.Asked.isEmpty());
   QCOMPARE(w->Tabs()->count(), 1);
@@ -274,11 +274,11 @@ void TestRoundTrip::closedLoadNeverReachesLaterTabs() {
   w->OpenFile(big);
   const TDocId loading = w->ActiveDoc()->Id;
   QCOMPARE(w->ActiveLoads(), 1);
-  w->miCloseClick();
+  RunCommand(*w, "miClose");
   QVERIFY(!w->FindDoc(loading));
   QCOMPARE(w->Tabs()->count(), 1);
   if (openAnother) {
-    w->miCloseClick();  // the untitled tab, so the next one is made afresh
+    RunCommand(*w, "miClose");  // the untitled tab, so the next one is made afresh
     w->OpenFile(small);
   }
   QVERIFY(WaitForLoads(*w));
