@@ -18,3 +18,8 @@ void TEditorDoc::SetEncKind(int kind) {
   Encoding = EncodingOfKind(EncKind);
 }
 
+
+void TEditorDoc::RefreshDiskSize() {
+  const QFileInfo info(FileName);
+  DiskSize = !FileName.isEmpty() && info.exists() ? std::optional<qint64>(info.size()) : std::nullopt;
+}

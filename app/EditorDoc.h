@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class TMEEdit;
 
 struct TEditorDoc {
@@ -23,10 +25,15 @@ struct TEditorDoc {
   // lines); saving over the file then needs the user's consent.
   bool DecodeAltered = false;
   TDocSizeCounter Size;
+  // The file's size when it was last loaded or saved; none when it did not exist then. The status
+  // bar shows it for an unmodified document without asking the disk on every caret move.
+  std::optional<qint64> DiskSize;
 
   QString DisplayName() const;
   // Keeps Encoding in step with a new kind.
   void SetEncKind(int kind);
+  // Reads the size of FileName from the disk again.
+  void RefreshDiskSize();
 
  private:
   static TDocId NewId();

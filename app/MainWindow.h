@@ -83,6 +83,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   void UpdateTabCaption(TEditorDoc *doc);
   QString StatusText() const;
   QString CurrentLanguageName() const;
+  // The Language menu as a model, checked for the active document at the last status update.
+  const TLanguageMenuItem &LanguageMenu() const { return *FLanguageMenu; }
   // "Quennet Notepad v" and the four-part version.
   QString AppName() const;
 

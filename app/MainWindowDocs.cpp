@@ -183,6 +183,7 @@ void TfrmMain::LoadDirect(TEditorDoc *doc, const QString &path) {
 }
 
 void TfrmMain::FinishLoad(TEditorDoc *doc, bool countSizeLater) {
+  doc->RefreshDiskSize();
   if (countSizeLater) CountSizeLater(doc);
   else doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
   doc->Editor->SetModified(false);

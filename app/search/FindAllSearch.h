@@ -4,7 +4,6 @@
 #include "app/DocId.h"
 #include "editor/RegexSearch.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QStringList>
 
@@ -65,10 +64,16 @@ struct TFindAllResult {
 
 constexpr int KFindAllHitLimit = 20000;
 
+// Milliseconds from any fixed point; tests give a clock of their own.
+using TMsClock = std::function<qint64()>;
+TMsClock SteadyMsClock();
+
 // Searches docs in order. pump (may be null) lets the window run now and then: every 1000 hits
-// and whenever 50 ms passed without a pump, so a search with few hits never freezes the window.
+// and, looking at clock every 1024 lines, whenever 50 ms passed without a pump, so a search with
+// few hits never freezes the window.
 TFindAllResult RunFindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &docs,
-                          const std::function<void()> &pump, int hitLimit = KFindAllHitLimit);
+                          const std::function<void()> &pump, const TMsClock &clock = SteadyMsClock(),
+                          int hitLimit = KFindAllHitLimit);
 
 // Texts of the tree's nodes.
 QString FindAllRootText(const TFindAllQuery &query, const TFindAllResult &result);

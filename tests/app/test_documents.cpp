@@ -18,6 +18,7 @@ class TestDocuments : public QObject {
   void closeAsksToSave_data();
   void closeAsksToSave();
   void failedSaveKeepsDocumentModifiedAndFileIntact();
+  void failedSaveAsKeepsTheDocumentsName();
   void closeAllBulkAnswers_data();
   void closeAllBulkAnswers();
   void reloadAsksBeforeDiscarding_data();
@@ -171,6 +172,35 @@ void TestDocuments::failedSaveKeepsDocumentModifiedAndFileIntact() {
   QCOMPARE(w->Tabs()->tabText(0), "\u2022 doc.txt");
   QCOMPARE(ReadBytes(FDir->filePath("sub")), "blocker");
   QCOMPARE(ReadBytes(FDir->filePath("moved/doc.txt")), "old");
+}
+
+// Nothing was saved under the new name, so the document stays what it was: its file, encoding,
+// language, tab and title.
+void TestDocuments::failedSaveAsKeepsTheDocumentsName() {
+  TScriptedBoxes boxes;
+  auto w = MakeWindow(*FDir);
+  const QString path = Make("script.py", "\xEF\xBB\xBFprint()\n");
+  WriteBytes(FDir->filePath("blocker"), "a file, not a folder");
+  w->OpenFile(path);
+  Type(w->ActiveEditor(), "x");
+  TEditorDoc *doc = w->ActiveDoc();
+  const QString title = w->windowTitle();
+  const QString status = w->StatusLabel()->text();
+  const auto *highlighter = w->ActiveEditor()->Highlighter();
+  w->AskSavePath = [&](const QString &) { return FDir->filePath("blocker/renamed.json"); };
+  RunCommand(*w, "miSaveAs");
+  QCOMPARE(boxes.Texts().size(), 1);
+  QVERIFY(boxes.Texts()[0].startsWith("Could not save file: "));
+  QCOMPARE(doc->FileName, path);
+  QCOMPARE(doc->EncKind, ekUtf8Bom);
+  QCOMPARE(w->ActiveEditor()->Highlighter(), highlighter);
+  QVERIFY(w->ActiveEditor()->Modified());
+  QCOMPARE(w->Tabs()->tabText(0), "\u2022 script.py");
+  QCOMPARE(w->Tabs()->tabToolTip(0), path);
+  QCOMPARE(w->windowTitle(), title);
+  QCOMPARE(w->StatusLabel()->text(), status);
+  QVERIFY(!QFileInfo::exists(FDir->filePath("blocker/renamed.json")));
+  QCOMPARE(ReadBytes(path), QByteArray("\xEF\xBB\xBFprint()\n"));
 }
 
 void TestDocuments::closeAllBulkAnswers_data() {
