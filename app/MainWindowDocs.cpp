@@ -9,7 +9,6 @@
 #include "highlight/HighlighterSet.h"
 #include "highlight/LanguageChoice.h"
 #include "platform/MessageBox.h"
-#include "platform/Paths.h"
 
 #include <QFile>
 #include <QFileInfo>

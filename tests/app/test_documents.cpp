@@ -6,12 +6,15 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <set>
+
 class TestDocuments : public QObject {
   Q_OBJECT
  private Q_SLOTS:
   void init();
   void openFillsUntitledTabThenAddsTabs();
   void openingAnOpenFileActivatesIt();
+  void idsAreNeverGivenAgain();
   void missingFileIsReported();
   void failedDirectOpenLeavesNoTabHoldingThePath_data();
   void failedDirectOpenLeavesNoTabHoldingThePath();
@@ -79,6 +82,20 @@ void TestDocuments::openingAnOpenFileActivatesIt() {
   w->OpenFile(upper);
   QCOMPARE(w->Tabs()->count(), 2);  // fills the untouched tab
   QCOMPARE(w->ActiveDoc()->FileName, upper);
+}
+
+// Documents made and closed one after another often take the same memory; never the same id.
+void TestDocuments::idsAreNeverGivenAgain() {
+  auto w = MakeWindow(*FDir);
+  std::set<TDocId> ids{w->ActiveDoc()->Id};
+  for (int i = 0; i < 50; ++i) {
+    w->NewDoc();
+    const TDocId id = w->ActiveDoc()->Id;
+    QVERIFY(ids.insert(id).second);
+    QVERIFY(w->CloseDoc(w->ActiveDoc()));
+    QVERIFY(!w->FindDoc(id));
+  }
+  QVERIFY(!ids.count(KNoDoc));
 }
 
 void TestDocuments::missingFileIsReported() {
