@@ -1,14 +1,18 @@
 #pragma once
 // TEditorDoc: one open document — its editor (which is also its tab page), the file it came from
 // and how that file is written back.
+#include "DocId.h"
 #include "DocSize.h"
 #include "core/Encoding.h"
 
 #include <QString>
 
+#include <optional>
+
 class TMEEdit;
 
 struct TEditorDoc {
+  const TDocId Id = NewId();
   TMEEdit *Editor = nullptr;  // owned by the tab widget
   QString FileName;
   const TEncoding *Encoding = TEncoding::Utf8();
@@ -21,8 +25,16 @@ struct TEditorDoc {
   // lines); saving over the file then needs the user's consent.
   bool DecodeAltered = false;
   TDocSizeCounter Size;
+  // The file's size when it was last loaded or saved; none when it did not exist then. The status
+  // bar shows it for an unmodified document without asking the disk on every caret move.
+  std::optional<qint64> DiskSize;
 
   QString DisplayName() const;
   // Keeps Encoding in step with a new kind.
   void SetEncKind(int kind);
+  // Reads the size of FileName from the disk again.
+  void RefreshDiskSize();
+
+ private:
+  static TDocId NewId();
 };

@@ -1,11 +1,12 @@
 #include "MainWindow.h"
 
-#include "app/search/SearchCommands.h"
-
 #include "CommandLine.h"
 #include "EditorLook.h"
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
+#include "app/menus/CommandRegistry.h"
+#include "app/menus/FileMenu.h"
+#include "app/menus/SearchMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -53,10 +54,10 @@ TfrmMain::~TfrmMain() {
   // A loader still running must not hand its result to a window that is gone: stop each one and
   // serve its remaining hand-overs (which now do nothing) until it has finished.
   FClosing = true;
-  for (const QPointer<TFileLoaderThread> &loader : FLoaders) {
-    if (!loader) continue;
-    loader->requestInterruption();
-    while (loader && !loader->wait(10)) QCoreApplication::processEvents();
+  for (const TRunningLoad &load : FLoaders) {
+    if (!load.Loader) continue;
+    load.Loader->requestInterruption();
+    while (load.Loader && !load.Loader->wait(10)) QCoreApplication::processEvents();
   }
   pcTabs->disconnect(this);
 }
@@ -85,8 +86,8 @@ void TfrmMain::FormCreate() {
   if (const QScreen *screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   CreateMenus();
-  CreateSearch();
-  miNewClick();
+  CreateResultsPanel();
+  NewDoc();
   TSettingsStore store(FSettingsPath);
   // The highlighters take the palette of the background even when no settings could be read.
   if (LoadSettings(store, FSettings, geometry())) ApplySettings();
@@ -97,27 +98,13 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::CreateMenus() {
-  QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-  auto add = [&](const QString &caption, auto slot, const QKeySequence &keys = {}) {
-    QAction *action = file->addAction(caption, this, slot);
-    action->setShortcut(keys);
-    return action;
-  };
-  add(QStringLiteral("&New"), &TfrmMain::miNewClick, QKeySequence(QStringLiteral("Ctrl+N")));
-  add(QStringLiteral("&Open..."), &TfrmMain::miOpenClick, QKeySequence(QStringLiteral("Ctrl+O")));
-  add(QStringLiteral("&Reload from Disk"), [this] { ReloadDoc(ActiveDoc()); });
-  miRecentFiles = file->addMenu(QStringLiteral("Recently Opened Files"));
-  file->addSeparator();
-  add(QStringLiteral("&Save"), &TfrmMain::miSaveClick, QKeySequence(QStringLiteral("Ctrl+S")));
-  add(QStringLiteral("Save &As..."), &TfrmMain::miSaveAsClick, QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-  add(QStringLiteral("Save a Cop&y As..."), &TfrmMain::miSaveCopyAsClick);
-  add(QStringLiteral("Sa&ve All"), &TfrmMain::miSaveAllClick);
-  file->addSeparator();
-  add(QStringLiteral("&Close"), &TfrmMain::miCloseClick, QKeySequence(QStringLiteral("Ctrl+W")));
-  add(QStringLiteral("Clos&e All"), &TfrmMain::miCloseAllClick);
-  file->addSeparator();
-  add(QStringLiteral("E&xit"), [this] { close(); });
-  RebuildRecentMenu();
+  FCommands = std::make_unique<TCommandRegistry>(*this);
+  FSearchMenu = std::make_unique<TSearchMenu>(*this);
+  FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
+  FCommands->Add(FileCommands(*this));
+  FCommands->Add(FSearchMenu->Commands());
+  AddFileMenu(*menuBar(), *FCommands, *this);
+  FSearchMenu->AddMenu(*menuBar(), *FCommands);
 }
 
 void TfrmMain::StartUp() {
@@ -141,12 +128,11 @@ void TfrmMain::OpenHandOff(const QString &text) {
 }
 
 void TfrmMain::ApplySettings() {
-  for (const auto &doc : FDocs) ApplyEditorView(*doc->Editor, FSettings);
+  for (TEditorDoc *doc : FDocs.All()) ApplyEditorView(*doc->Editor, FSettings);
   ApplyLook();
-  for (const auto &doc : FDocs)
+  for (TEditorDoc *doc : FDocs.All())
     ApplyIndentSettings(doc->Editor, doc->FileName.isEmpty() ? doc->DisplayName() : doc->FileName);
   setWindowFlag(Qt::WindowStaysOnTopHint, FSettings.FAlwaysOnTop);
-  RebuildRecentMenu();
   if (FSettings.FHaveSavedBounds) setGeometry(FSettings.FSavedBounds);
   if (FSettings.FRestoreMaximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -154,7 +140,7 @@ void TfrmMain::ApplySettings() {
 void TfrmMain::ApplyLook() {
   const bool dark = IsDarkColor(SettingsBgColor(FSettings));
   for (const auto &highlighter : FHighlighters->Highlighters()) highlighter->ApplyPalette(dark);
-  for (const auto &doc : FDocs) ApplyEditorLook(*doc->Editor, FSettings);
+  for (TEditorDoc *doc : FDocs.All()) ApplyEditorLook(*doc->Editor, FSettings);
 }
 
 void TfrmMain::SaveSettingsNow() {
@@ -164,7 +150,7 @@ void TfrmMain::SaveSettingsNow() {
   for (int i = 0; i < pcTabs->count(); ++i)
     if (const TEditorDoc *doc = DocOfEditor(pcTabs->widget(i)); doc && !doc->FileName.isEmpty())
       snapshot.SessionFiles << doc->FileName;
-  StoreFindState(snapshot);
+  snapshot.FindDialogExists = FSearchMenu->StoreFindState(FSettings);
   TSettingsStore store(FSettingsPath);
   SaveSettings(store, FSettings, snapshot);
   if (const QString failure = store.WriteError(); !failure.isEmpty())
@@ -178,9 +164,9 @@ bool TfrmMain::FormCloseQuery() {
   FBulkSave = bsAsk;
   bool allowed = true;
   try {
-    std::vector<TEditorDoc *> snapshot = OpenDocs();
+    const std::vector<TDocId> snapshot = FDocs.Ids();
     for (auto it = snapshot.rbegin(); it != snapshot.rend() && allowed; ++it)
-      if (IsOpenDoc(*it)) allowed = ConfirmCloseDoc(*it);
+      if (TEditorDoc *doc = FDocs.Find(*it)) allowed = ConfirmCloseDoc(doc);
   } catch (const std::exception &error) {
     allowed = false;
     ShowError(this, QStringLiteral("An unexpected error occurred while closing:\r\n") + QString::fromLocal8Bit(error.what()) +
@@ -224,40 +210,7 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::RebuildRecentMenu() {
-  miRecentFiles->clear();
-  const QStringList &recent = FSettings.FRecentFiles;
-  for (int i = 0; i < recent.size(); ++i) {
-    miRecentFiles->addAction(RecentItemCaption(i, recent[i]), this, [this, i] {
-      if (i >= FSettings.FRecentFiles.size()) return;
-      const QString path = FSettings.FRecentFiles[i];
-      if (QFileInfo::exists(path)) {
-        OpenFile(path);
-      } else if (Confirm(this, QStringLiteral("File no longer exists:\r\n") + path +
-                                   QStringLiteral("\r\n\r\nRemove it from the recent list?"))) {
-        FSettings.FRecentFiles.removeAt(i);
-        RebuildRecentMenu();
-      }
-    });
-  }
-  if (recent.isEmpty()) miRecentFiles->addAction(QStringLiteral("(empty)"))->setEnabled(false);
-  miRecentFiles->addSeparator();
-  QAction *openAll = miRecentFiles->addAction(QStringLiteral("Open All Recent Files"), this, [this] {
-    QStringList paths;
-    for (const QString &entry : FSettings.FRecentFiles)
-      if (const QString path = TrimBlanks(entry); !path.isEmpty() && QFileInfo(path).isFile()) paths << path;
-    OpenFiles(paths);
-  });
-  QAction *clear = miRecentFiles->addAction(QStringLiteral("Clear Items"), this, [this] {
-    FSettings.FRecentFiles.clear();
-    RebuildRecentMenu();
-  });
-  openAll->setEnabled(!recent.isEmpty());
-  clear->setEnabled(!recent.isEmpty());
-}
-
 void TfrmMain::AddToRecent(const QString &path) {
   if (!FSettings.FSaveRecentFiles) return;
   AddToRecentFiles(FSettings.FRecentFiles, path);
-  RebuildRecentMenu();
 }

@@ -1,10 +1,13 @@
 #pragma once
 // TfrmMain: the main window. Its work is split by concern over several files: MainWindow.cpp
-// (making the window, menus, start and end), MainWindowDocs.cpp (documents, tabs, opening,
-// loading, closing), MainWindowSave.cpp (saving) and MainWindowStatus.cpp (title, status, captions).
-#include "EditorDoc.h"
+// (making the window, start and end), MainWindowDocs.cpp (documents, tabs, opening, loading,
+// closing), MainWindowSave.cpp (saving), MainWindowSearch.cpp (Find All and its results) and
+// MainWindowStatus.cpp (title, status, captions). Its commands live in app/menus and see it only as
+// their TCommandContext.
+#include "DocList.h"
 #include "LoadProgress.h"
 #include "MainSettings.h"
+#include "app/menus/CommandContext.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,15 +18,12 @@
 
 class QLabel;
 class QSplitter;
-class TfrmFindReplace;
-class TfrmFindTab;
+class TCommandRegistry;
 class TResultsPanel;
-class TSearchCommands;
+class TSearchMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
-struct TSettingsSnapshot;
-class QMenu;
 class QProgressBar;
 class QTabWidget;
 class TFileLoaderThread;
@@ -35,7 +35,7 @@ class THandOffQueue;
 
 enum TBulkSave { bsAsk, bsYesAll, bsNoAll };
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public TCommandContext {
   Q_OBJECT
 
  public:
@@ -45,58 +45,53 @@ class TfrmMain : public QMainWindow {
   ~TfrmMain() override;
 
   // Documents.
-  TEditorDoc *ActiveDoc() const;
-  TMEEdit *ActiveEditor() const;
+  TEditorDoc *ActiveDoc() const override;
+  TMEEdit *ActiveEditor() const override;
+  const TDocList &Docs() const override { return FDocs; }
   TEditorDoc *DocOfEditor(const QWidget *page) const;
-  // Whether doc is still open, found by its address alone (a closed one is freed).
-  bool IsOpenDoc(const TEditorDoc *doc) const;
+  // Null when the document is gone.
+  TEditorDoc *FindDoc(TDocId id) const { return FDocs.Find(id); }
   TEditorDoc *FindDocByFileName(const QString &path) const;
   std::vector<TEditorDoc *> OpenDocs() const;
-  void ActivateDoc(TEditorDoc *doc);
+  void ActivateDoc(TDocId id) override;
 
-  // File commands.
-  void miNewClick();
+  // The road of a document.
+  void NewDoc() override;
   void OpenFile(const QString &path);
-  void OpenFiles(const QStringList &paths);
-  void miOpenClick();
-  void ReloadDoc(TEditorDoc *doc);
-  bool SaveDoc(TEditorDoc *doc, bool saveAs);
-  void miSaveClick();
-  void miSaveAsClick();
-  void miSaveCopyAsClick();
-  void miSaveAllClick();
-  bool CloseDoc(TEditorDoc *doc);
+  void OpenFiles(const QStringList &paths) override;
+  QStringList AskFilesToOpen() override { return AskOpenPaths(); }
+  void ReloadDoc(TEditorDoc *doc) override;
+  bool SaveDoc(TEditorDoc *doc, bool saveAs) override;
+  void SaveCopyAs(TEditorDoc *doc) override;
+  bool CloseDoc(TEditorDoc *doc) override;
   void DiscardDoc(TEditorDoc *doc);
-  void AfterClose();
-  int CloseDocList(const std::vector<TEditorDoc *> &docs);
-  void miCloseClick();
-  void miCloseAllClick();
+  void AfterClose() override;
+  int CloseDocList(const std::vector<TDocId> &ids) override;
+  void Exit() override { close(); }
 
-  // Search commands (MainWindowSearch.cpp).
-  void miFindClick();
-  void miReplaceClick();
-  void miFindNextClick();
-  void miFindPrevClick();
-  void miGotoLineClick();
-  void miTabFindClick();
+  // Commands, and what the search commands show (MainWindowSearch.cpp).
+  TCommandRegistry &Commands() { return *FCommands; }
+  TSearchMenu &SearchMenu() { return *FSearchMenu; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
-  TfrmFindReplace *FindDialog();
   TResultsPanel *ResultsPanel() const { return pnlResults; }
 
   // The second copy's command line, as it arrives through the hand-off; opened once no modal
   // dialog is open.
   void ReceiveHandOff(const QString &text);
 
-  void UpdateTitle();
-  void UpdateStatus();
+  void UpdateTitle() override;
+  void UpdateStatus() override;
   void UpdateTabCaption(TEditorDoc *doc);
   QString StatusText() const;
   QString CurrentLanguageName() const;
+  // The Language menu as a model, checked for the active document at the last status update.
+  const TLanguageMenuItem &LanguageMenu() const { return *FLanguageMenu; }
   // "Quennet Notepad v" and the four-part version.
   QString AppName() const;
 
-  TMainSettings &Settings() { return FSettings; }
+  TMainSettings &Settings() override { return FSettings; }
+  QWidget *DialogParent() override { return this; }
   int ActiveLoads() const { return FActiveLoads; }
   QTabWidget *Tabs() const { return pcTabs; }
   QLabel *StatusLabel() const { return lblStatus; }
@@ -133,24 +128,23 @@ class TfrmMain : public QMainWindow {
   void LoadDirect(TEditorDoc *doc, const QString &path);
   void StartBackgroundLoad(TEditorDoc *doc, const QString &path);
   void LoaderProgress(TFileLoaderThread *sender, int percent);
-  void LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+  void LoaderDone(TDocId id, TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
                   const QString &error, bool success, bool hasBOM, const TEncoding *encoding);
+  // A loader's thread ended, whether it handed lines over, failed or was stopped.
+  void LoadEnded();
   void FinishLoad(TEditorDoc *doc, bool countSizeLater);
   void CountSizeLater(TEditorDoc *doc);
   void EditorChanged(TMEEdit *editor);
   void EditorStatusChanged(TMEEdit *editor);
-  void RebuildRecentMenu();
   void AddToRecent(const QString &path);
   bool RefuseWhileLoading(TEditorDoc *doc);
   QString DocSizeText(const TEditorDoc *doc) const;
 
-  void CreateSearch();
-  void ShowFindDialog(bool replace);
+  // The tabs above, the results of Find All below.
+  void CreateResultsPanel();
   TMEEditSearchCustom *NewDocSearchEngine();
-  // Takes the find dialog's state into the settings, when the dialog was made in this run.
-  void StoreFindState(TSettingsSnapshot &snapshot);
 
-  std::vector<std::unique_ptr<TEditorDoc>> FDocs;
+  TDocList FDocs;
   std::unique_ptr<THighlighterSet> FHighlighters;
   std::unique_ptr<TLanguageMenuItem> FLanguageMenu;
   TMainSettings FSettings;
@@ -160,17 +154,19 @@ class TfrmMain : public QMainWindow {
   QLabel *lblStatus = nullptr;
   QProgressBar *ProgressBar1 = nullptr;
   std::unique_ptr<TLoadProgress> FLoadProgress;
-  QMenu *miRecentFiles = nullptr;
   bool FBatchOpen = false;
   bool FBatchClose = false;
   TBulkSave FBulkSave = bsAsk;
   bool FInCloseQuery = false;
   bool FClosing = false;
   int FActiveLoads = 0;
-  std::vector<QPointer<TFileLoaderThread>> FLoaders;
-  std::unique_ptr<TSearchCommands> FSearchCommands;
-  TfrmFindReplace *FFindDialog = nullptr;
-  TfrmFindTab *FFindTabDialog = nullptr;
+  struct TRunningLoad {
+    TDocId Doc;
+    QPointer<TFileLoaderThread> Loader;
+  };
+  std::vector<TRunningLoad> FLoaders;
+  std::unique_ptr<TCommandRegistry> FCommands;
+  std::unique_ptr<TSearchMenu> FSearchMenu;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;

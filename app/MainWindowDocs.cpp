@@ -9,7 +9,6 @@
 #include "highlight/HighlighterSet.h"
 #include "highlight/LanguageChoice.h"
 #include "platform/MessageBox.h"
-#include "platform/Paths.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,31 +36,15 @@ TMEEdit *TfrmMain::ActiveEditor() const {
   return doc ? doc->Editor : nullptr;
 }
 
-bool TfrmMain::IsOpenDoc(const TEditorDoc *doc) const {
-  return std::any_of(FDocs.begin(), FDocs.end(), [doc](const auto &open) { return open.get() == doc; });
-}
+TEditorDoc *TfrmMain::DocOfEditor(const QWidget *page) const { return FDocs.OfEditor(page); }
 
-TEditorDoc *TfrmMain::DocOfEditor(const QWidget *page) const {
-  if (!page) return nullptr;
-  for (const auto &doc : FDocs)
-    if (doc->Editor == page) return doc.get();
-  return nullptr;
-}
+TEditorDoc *TfrmMain::FindDocByFileName(const QString &path) const { return FDocs.ByFileName(path); }
 
-TEditorDoc *TfrmMain::FindDocByFileName(const QString &path) const {
-  for (const auto &doc : FDocs)
-    if (!doc->FileName.isEmpty() && SamePath(doc->FileName, path)) return doc.get();
-  return nullptr;
-}
+std::vector<TEditorDoc *> TfrmMain::OpenDocs() const { return FDocs.All(); }
 
-std::vector<TEditorDoc *> TfrmMain::OpenDocs() const {
-  std::vector<TEditorDoc *> docs;
-  for (const auto &doc : FDocs) docs.push_back(doc.get());
-  return docs;
-}
-
-void TfrmMain::ActivateDoc(TEditorDoc *doc) {
-  if (!doc || !IsOpenDoc(doc)) return;
+void TfrmMain::ActivateDoc(TDocId id) {
+  TEditorDoc *doc = FDocs.Find(id);
+  if (!doc) return;
   pcTabs->setCurrentWidget(doc->Editor);
   UpdateStatus();
   UpdateTitle();
@@ -69,8 +52,7 @@ void TfrmMain::ActivateDoc(TEditorDoc *doc) {
 }
 
 TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
-  auto owned = std::make_unique<TEditorDoc>();
-  TEditorDoc *doc = owned.get();
+  TEditorDoc *doc = FDocs.Add(std::make_unique<TEditorDoc>());
   auto *editor = new TMEEdit;
   doc->Editor = editor;
   editor->SetOptions((editor->Options() | eoTabIndent | eoTrimTrailingSpaces | eoGroupUndo | eoSpecialLineDefaultFg) &
@@ -88,7 +70,6 @@ TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
     if (doc->IsLoading) return;  // counted once when the load ends
     doc->Size.LinesReplaced(doc->Editor->Lines().Lines(), first, oldCount, newCount);
   });
-  FDocs.push_back(std::move(owned));
   pcTabs->addTab(editor, caption);
   if (!FBatchOpen) pcTabs->setCurrentWidget(editor);
   return doc;
@@ -104,7 +85,7 @@ void TfrmMain::ApplyIndentSettings(TMEEdit *editor, const QString &path) {
   editor->SetOptions(options);
 }
 
-void TfrmMain::miNewClick() {
+void TfrmMain::NewDoc() {
   TEditorDoc *doc = CreateDocTab(QStringLiteral("Untitled"));
   doc->EOL = FSettings.FNewDocEOL;
   doc->SetEncKind(FSettings.FNewDocEnc);
@@ -120,8 +101,6 @@ void TfrmMain::miNewClick() {
   UpdateStatus();
   UpdateTitle();
 }
-
-void TfrmMain::miOpenClick() { OpenFiles(AskOpenPaths()); }
 
 bool TfrmMain::IsUntouched(const TEditorDoc *doc) const {
   return doc && doc->FileName.isEmpty() && !doc->Editor->Modified() && doc->Editor->Lines().GetCount() == 0 &&
@@ -203,6 +182,7 @@ void TfrmMain::LoadDirect(TEditorDoc *doc, const QString &path) {
 }
 
 void TfrmMain::FinishLoad(TEditorDoc *doc, bool countSizeLater) {
+  doc->RefreshDiskSize();
   if (countSizeLater) CountSizeLater(doc);
   else doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
   doc->Editor->SetModified(false);
@@ -218,11 +198,13 @@ void TfrmMain::CountSizeLater(TEditorDoc *doc) {
   const QStringList lines = doc->Editor->Lines().Lines();
   const int kind = doc->EncKind;
   const quint64 ticket = doc->Size.BeginCount(kind, doc->EOL);
-  auto *watcher = new QFutureWatcher<std::vector<quint32>>(doc->Editor);
-  connect(watcher, &QFutureWatcherBase::finished, doc->Editor, [this, doc, watcher, ticket] {
+  auto *watcher = new QFutureWatcher<std::vector<quint32>>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, id = doc->Id, watcher, ticket] {
     watcher->deleteLater();
-    doc->Size.Adopt(watcher->future().takeResult(), ticket);
-    if (doc == ActiveDoc()) UpdateStatus();
+    TEditorDoc *counted = FDocs.Find(id);
+    if (!counted) return;
+    counted->Size.Adopt(watcher->future().takeResult(), ticket);
+    if (counted == ActiveDoc()) UpdateStatus();
   });
   watcher->setFuture(QtConcurrent::run([lines, kind] { return TDocSizeCounter::CountLines(lines, kind); }));
 }
@@ -231,18 +213,19 @@ void TfrmMain::StartBackgroundLoad(TEditorDoc *doc, const QString &path) {
   ++FActiveLoads;
   FLoadProgress->Report(QFileInfo(path).fileName(), 0);
   QPointer<TfrmMain> guard(this);
+  const TDocId id = doc->Id;
   auto *loader = new TFileLoaderThread(
       path,
-      [guard](TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
-              const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
-        if (guard && !guard->FClosing) guard->LoaderDone(sender, lines, eol, error, success, hasBOM, encoding);
+      [guard, id](TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
+                  const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
+        if (guard && !guard->FClosing) guard->LoaderDone(id, sender, lines, eol, error, success, hasBOM, encoding);
       },
       [guard](TFileLoaderThread *sender, int percent) {
         if (guard && !guard->FClosing) guard->LoaderProgress(sender, percent);
       });
-  loader->Tag = doc;
-  std::erase_if(FLoaders, [](const QPointer<TFileLoaderThread> &p) { return p.isNull(); });
-  FLoaders.emplace_back(loader);
+  // The thread's end is the one report every load gives, also when it was stopped.
+  connect(loader, &QThread::finished, this, &TfrmMain::LoadEnded);
+  FLoaders.push_back({id, loader});
   loader->start();
 }
 
@@ -250,11 +233,12 @@ void TfrmMain::LoaderProgress(TFileLoaderThread *sender, int percent) {
   FLoadProgress->Report(QFileInfo(sender->FileName()).fileName(), percent);
 }
 
-void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines, const QString &eol,
-                          const QString &error, bool success, bool hasBOM, const TEncoding *encoding) {
-  auto *doc = static_cast<TEditorDoc *>(sender->Tag);
-  const bool stillOpen = IsOpenDoc(doc);
-  if (stillOpen && success) {
+void TfrmMain::LoaderDone(TDocId id, TFileLoaderThread *sender, std::unique_ptr<QStringList> &lines,
+                          const QString &eol, const QString &error, bool success, bool hasBOM,
+                          const TEncoding *encoding) {
+  TEditorDoc *doc = FDocs.Find(id);
+  if (!doc) return;  // closed while it loaded
+  if (success) {
     doc->Encoding = encoding;
     doc->EncKind = EncKindOf(encoding, hasBOM);
     doc->EOL = eol;
@@ -264,13 +248,20 @@ void TfrmMain::LoaderDone(TFileLoaderThread *sender, std::unique_ptr<QStringList
     store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
     store.EndUpdate();
     FinishLoad(doc, true);
-  } else if (stillOpen) {
+  } else {
     doc->IsLoading = false;
     DiscardDoc(doc);
     ShowError(this, QStringLiteral("Could not open file: ") + error);
+    if (pcTabs->count() == 0) NewDoc();
   }
+  UpdateStatus();
+  UpdateTitle();
+}
+
+void TfrmMain::LoadEnded() {
+  if (FClosing) return;
+  std::erase_if(FLoaders, [](const TRunningLoad &load) { return !load.Loader || load.Loader->isFinished(); });
   if (FActiveLoads > 0 && --FActiveLoads == 0) FLoadProgress->Finish();
-  if (pcTabs->count() == 0) miNewClick();
   UpdateStatus();
   UpdateTitle();
 }
@@ -286,7 +277,7 @@ void TfrmMain::OpenFiles(const QStringList &paths) {
   TEditorDoc *last = nullptr;
   for (const QString &path : paths) {
     OpenFile(path);
-    last = FDocs.empty() ? nullptr : FDocs.back().get();
+    last = FDocs.Last();
   }
   FBatchOpen = false;
   setUpdatesEnabled(true);
@@ -323,7 +314,8 @@ bool TfrmMain::ConfirmCloseDoc(TEditorDoc *doc) {
   UpdateTitle();
   UpdateStatus();
   const QString question = QStringLiteral("Save changes to \"%1\"?").arg(doc->DisplayName());
-  const int modified = int(std::count_if(FDocs.begin(), FDocs.end(), [](const auto &d) { return d->Editor->Modified(); }));
+  const std::vector<TEditorDoc *> docs = FDocs.All();
+  const int modified = int(std::count_if(docs.begin(), docs.end(), [](const TEditorDoc *d) { return d->Editor->Modified(); }));
   if (FBatchClose && modified > 1) {
     switch (AskUser(this, {TMessageKind::Question, QStringLiteral("Confirmation"), QStringLiteral("Save changes?"), question,
                            {TAnswer::Yes, TAnswer::No, TAnswer::YesToAll, TAnswer::NoToAll, TAnswer::Cancel}})) {
@@ -342,10 +334,13 @@ bool TfrmMain::ConfirmCloseDoc(TEditorDoc *doc) {
 }
 
 void TfrmMain::RemoveDoc(TEditorDoc *doc) {
+  // A load no one waits for any more stops; its thread still reports its end.
+  for (const TRunningLoad &load : FLoaders)
+    if (load.Doc == doc->Id && load.Loader) load.Loader->requestInterruption();
   TMEEdit *editor = doc->Editor;
   editor->disconnect(this);
   pcTabs->removeTab(pcTabs->indexOf(editor));
-  std::erase_if(FDocs, [doc](const auto &d) { return d.get() == doc; });
+  FDocs.Remove(doc->Id);
   delete editor;
 }
 
@@ -358,31 +353,18 @@ bool TfrmMain::CloseDoc(TEditorDoc *doc) {
 void TfrmMain::DiscardDoc(TEditorDoc *doc) { RemoveDoc(doc); }
 
 void TfrmMain::AfterClose() {
-  if (pcTabs->count() == 0) miNewClick();
+  if (pcTabs->count() == 0) NewDoc();
   UpdateStatus();
   UpdateTitle();
 }
 
-void TfrmMain::miCloseClick() {
-  if (TEditorDoc *doc = ActiveDoc(); doc && CloseDoc(doc)) AfterClose();
-}
-
-void TfrmMain::miCloseAllClick() {
-  FBatchClose = true;
-  FBulkSave = bsAsk;
-  while (!FDocs.empty() && CloseDoc(FDocs.back().get())) {
-  }
-  FBatchClose = false;
-  FBulkSave = bsAsk;
-  AfterClose();
-}
-
-int TfrmMain::CloseDocList(const std::vector<TEditorDoc *> &docs) {
+int TfrmMain::CloseDocList(const std::vector<TDocId> &ids) {
   FBatchClose = true;
   FBulkSave = bsAsk;
   int closed = 0;
-  for (TEditorDoc *doc : docs) {
-    if (!IsOpenDoc(doc)) continue;  // closed meanwhile, e.g. by a load that failed
+  for (const TDocId id : ids) {
+    TEditorDoc *doc = FDocs.Find(id);
+    if (!doc) continue;  // closed meanwhile, e.g. by a load that failed
     if (!CloseDoc(doc)) break;
     ++closed;
   }

@@ -1,4 +1,4 @@
-// Saving: Save, Save As, Save a Copy As, Save All.
+// Saving a document over its file or under a new name, and saving a copy.
 #include "MainWindow.h"
 #include "core/DocWriter.h"
 #include "editor/Edit.h"
@@ -27,15 +27,18 @@ bool TfrmMain::SaveDoc(TEditorDoc *doc, bool saveAs) {
   if (doc->DecodeAltered && !source.isEmpty() && SamePath(target, source) &&
       !Confirm(this, KAlteredQuestion, TMessageKind::Warning))
     return false;
-  if (target != source) {
+  QString error;
+  const bool written = WriteDocToFile(target, doc->Editor->Lines(), doc->EOL, doc->EncKind, &error);
+  // The document takes the new name only once its text is there: after a failed Save As the tab
+  // would otherwise stand for a file that holds none of it.
+  if (written && target != source) {
     doc->FileName = target;
     doc->Editor->SetHighlighter(FHighlighters->ForFileName(target));
   }
-  QString error;
-  const bool written = WriteDocToFile(target, doc->Editor->Lines(), doc->EOL, doc->EncKind, &error);
   if (written) {
     doc->Editor->SetModified(false);
     doc->DecodeAltered = false;
+    doc->RefreshDiskSize();
   }
   UpdateTabCaption(doc);
   if (doc == ActiveDoc()) {
@@ -46,12 +49,7 @@ bool TfrmMain::SaveDoc(TEditorDoc *doc, bool saveAs) {
   return written;
 }
 
-void TfrmMain::miSaveClick() { SaveDoc(ActiveDoc(), false); }
-
-void TfrmMain::miSaveAsClick() { SaveDoc(ActiveDoc(), true); }
-
-void TfrmMain::miSaveCopyAsClick() {
-  TEditorDoc *doc = ActiveDoc();
+void TfrmMain::SaveCopyAs(TEditorDoc *doc) {
   if (!doc || RefuseWhileLoading(doc)) return;
   const QString chosen = AskSavePath(doc->FileName);
   if (chosen.isEmpty()) return;
@@ -64,11 +62,7 @@ void TfrmMain::miSaveCopyAsClick() {
     ShowError(this, QStringLiteral("Could not save copy: ") + error);
     return;
   }
+  // The copy may have gone over the file of an open document.
+  if (TEditorDoc *overwritten = FDocs.ByFileName(target)) overwritten->RefreshDiskSize();
   AddToRecent(target);
-}
-
-void TfrmMain::miSaveAllClick() {
-  for (TEditorDoc *doc : OpenDocs())
-    if (doc->Editor->Modified() && !SaveDoc(doc, false)) break;
-  UpdateStatus();
 }

@@ -5,7 +5,6 @@
 #include "highlight/HighlighterSet.h"
 #include "highlight/LanguageMenu.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -21,6 +20,8 @@ void TfrmMain::UpdateTitle() {
 }
 
 void TfrmMain::UpdateStatus() {
+  // The Language menu's check follows the active document as the status line does.
+  CheckLanguageItems(*FLanguageMenu, LanguageTagOf(ActiveDoc()));
   // While files load the label shows their progress.
   if (ProgressBar1->isVisible()) return;
   lblStatus->setText(StatusText());
@@ -40,16 +41,16 @@ int TfrmMain::LanguageTagOf(const TEditorDoc *doc) const {
 }
 
 QString TfrmMain::CurrentLanguageName() const {
-  CheckLanguageItems(*FLanguageMenu, LanguageTagOf(ActiveDoc()));
-  return ::CurrentLanguageName(*FLanguageMenu);
+  return LanguageNameOfTag(*FLanguageMenu, LanguageTagOf(ActiveDoc()));
 }
 
 QString TfrmMain::DocSizeText(const TEditorDoc *doc) const {
   if (!doc) return FormatSize(0);
-  if (!doc->FileName.isEmpty() && (!doc->Editor->Modified() || doc->Size.Pending())) {
-    const QFileInfo info(doc->FileName);
-    if (info.exists() || doc->Size.Pending()) return FormatSize(info.size());
-  }
+  // The size on disk as of the last load or save: asking the disk here would cost a system call on
+  // every caret move.
+  if (!doc->FileName.isEmpty() && (!doc->Editor->Modified() || doc->Size.Pending()) &&
+      (doc->DiskSize || doc->Size.Pending()))
+    return FormatSize(doc->DiskSize.value_or(0));
   // Counted line by line as edits arrive, with the break a save writes.
   return FormatSize(doc->Size.Total());
 }

@@ -30,15 +30,25 @@ TLanguageMenuItem RadioItem(int tag) {
   return {entry.Item, entry.Caption, tag, false, {}};
 }
 
-const TLanguageMenuItem *FirstChecked(const TLanguageMenuItem &menu) {
+// The first radio item in menu order that satisfies chosen.
+template <typename TChosen>
+const TLanguageMenuItem *FirstRadio(const TLanguageMenuItem &menu, const TChosen &chosen) {
   for (const TLanguageMenuItem &item : menu.Items) {
     if (item.Items.isEmpty()) {
-      if (item.Tag >= 0 && item.Checked) return &item;
-    } else if (const TLanguageMenuItem *found = FirstChecked(item)) {
+      if (item.Tag >= 0 && chosen(item)) return &item;
+    } else if (const TLanguageMenuItem *found = FirstRadio(item, chosen)) {
       return found;
     }
   }
   return nullptr;
+}
+
+QString NameOf(const TLanguageMenuItem *item) {
+  if (!item) return QStringLiteral("Normal Text");
+  QString name = item->Caption.toString().remove(u'&');
+  const qsizetype suffix = name.indexOf(u" (Default)");
+  if (suffix >= 0) name.truncate(suffix);
+  return name;
 }
 
 }  // namespace
@@ -67,10 +77,9 @@ bool CheckLanguageItems(TLanguageMenuItem &menu, int tag) {
 }
 
 QString CurrentLanguageName(const TLanguageMenuItem &menu) {
-  const TLanguageMenuItem *checked = FirstChecked(menu);
-  if (!checked) return QStringLiteral("Normal Text");
-  QString name = checked->Caption.toString().remove(u'&');
-  const qsizetype suffix = name.indexOf(u" (Default)");
-  if (suffix >= 0) name.truncate(suffix);
-  return name;
+  return NameOf(FirstRadio(menu, [](const TLanguageMenuItem &item) { return item.Checked; }));
+}
+
+QString LanguageNameOfTag(const TLanguageMenuItem &menu, int tag) {
+  return NameOf(FirstRadio(menu, [tag](const TLanguageMenuItem &item) { return item.Tag == tag; }));
 }

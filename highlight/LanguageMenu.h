@@ -21,3 +21,5 @@ bool CheckLanguageItems(TLanguageMenuItem &menu, int tag);
 // The caption of the first checked radio item in menu order, without "&" and from " (Default)"
 // on; "Normal Text" when none is checked.
 QString CurrentLanguageName(const TLanguageMenuItem &menu);
+// The name CurrentLanguageName gives once tag is checked, without checking anything.
+QString LanguageNameOfTag(const TLanguageMenuItem &menu, int tag);

@@ -2,6 +2,8 @@
 
 #include "editor/LiteralSearch.h"
 
+#include <chrono>
+
 namespace {
 
 constexpr int KPumpEveryHits = 1000;
@@ -50,17 +52,23 @@ void TFindAllMatcher::Matches(QStringView line, QList<std::pair<int, int>> &out)
   }
 }
 
+TMsClock SteadyMsClock() {
+  return [] {
+    using namespace std::chrono;
+    return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+  };
+}
+
 TFindAllResult RunFindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &docs,
-                          const std::function<void()> &pump, int hitLimit) {
+                          const std::function<void()> &pump, const TMsClock &clock, int hitLimit) {
   TFindAllResult result;
   result.Limit = hitLimit;
   TFindAllMatcher matcher(query);
-  QElapsedTimer sincePump;
-  sincePump.start();
+  qint64 lastPump = clock();
   const auto letRun = [&] {
     if (!pump) return;
     pump();
-    sincePump.restart();
+    lastPump = clock();
   };
   QList<std::pair<int, int>> matches;
   for (qsizetype index = 0; index < docs.size(); ++index) {
@@ -79,7 +87,7 @@ TFindAllResult RunFindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &
           break;
         }
       }
-      if ((n & 1023) == 0 && sincePump.elapsed() >= KPumpEveryMs) letRun();
+      if ((n & 1023) == 0 && clock() - lastPump >= KPumpEveryMs) letRun();
     }
     if (!found.Hits.isEmpty()) result.Docs.append(std::move(found));
     if (result.Stopped) break;

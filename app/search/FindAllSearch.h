@@ -1,19 +1,17 @@
 #pragma once
 // Find All: every occurrence of a text in a set of documents, up to a limit, and the texts of the
 // results tree. Pure logic: the panel that shows the tree lives apart.
+#include "app/DocId.h"
 #include "editor/RegexSearch.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QStringList>
 
 #include <functional>
 
-struct TEditorDoc;
-
 // A place to go back to: made by Find All and by the log-signal scan.
 struct TSearchHit {
-  TEditorDoc *Doc = nullptr;  // not owned; may have been closed since
+  TDocId Doc = KNoDoc;  // may have been closed since
   int Line = 0;               // 1-based
   int Col = 0;                // 1-based first code unit
   int Len = 0;
@@ -44,13 +42,13 @@ class TFindAllMatcher {
 // One document to search: its lines are a snapshot, so closing or editing the document while the
 // search lets the window run cannot pull the text from under it.
 struct TFindAllDoc {
-  TEditorDoc *Doc = nullptr;
+  TDocId Doc = KNoDoc;
   QString Name;  // file name, or display name when there is none
   QStringList Lines;
 };
 
 struct TFindAllDocResult {
-  TEditorDoc *Doc = nullptr;
+  TDocId Doc = KNoDoc;
   qsizetype Index = 0;  // in the searched list
   QString Name;
   QList<TSearchHit> Hits;
@@ -66,10 +64,16 @@ struct TFindAllResult {
 
 constexpr int KFindAllHitLimit = 20000;
 
+// Milliseconds from any fixed point; tests give a clock of their own.
+using TMsClock = std::function<qint64()>;
+TMsClock SteadyMsClock();
+
 // Searches docs in order. pump (may be null) lets the window run now and then: every 1000 hits
-// and whenever 50 ms passed without a pump, so a search with few hits never freezes the window.
+// and, looking at clock every 1024 lines, whenever 50 ms passed without a pump, so a search with
+// few hits never freezes the window.
 TFindAllResult RunFindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &docs,
-                          const std::function<void()> &pump, int hitLimit = KFindAllHitLimit);
+                          const std::function<void()> &pump, const TMsClock &clock = SteadyMsClock(),
+                          int hitLimit = KFindAllHitLimit);
 
 // Texts of the tree's nodes.
 QString FindAllRootText(const TFindAllQuery &query, const TFindAllResult &result);

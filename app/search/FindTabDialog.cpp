@@ -90,19 +90,19 @@ TfrmFindTab::TfrmFindTab(QWidget *parent) : QDialog(parent) {
   });
 }
 
-TEditorDoc *TfrmFindTab::DocOf(const QTreeWidgetItem *item) const {
-  return item ? static_cast<TEditorDoc *>(item->data(0, Qt::UserRole).value<void *>()) : nullptr;
+TDocId TfrmFindTab::DocOf(const QTreeWidgetItem *item) const {
+  return item ? item->data(0, Qt::UserRole).value<TDocId>() : KNoDoc;
 }
 
 void TfrmFindTab::RefreshTabs() {
-  TEditorDoc *focused = DocOf(lvTabs->currentItem());
+  const TDocId focused = DocOf(lvTabs->currentItem());
   lvTabs->setUpdatesEnabled(false);
   lvTabs->clear();
   const QList<TTabInfo> tabs = OpenTabs ? OpenTabs() : QList<TTabInfo>();
   for (const TTabInfo &tab : tabs) {
     auto *item = new QTreeWidgetItem(lvTabs, {tab.Name, tab.Path, tab.Modified ? QStringLiteral("No") : QStringLiteral("Yes")});
-    item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void *>(tab.Doc)));
-    if (tab.Doc == focused) {
+    item->setData(0, Qt::UserRole, QVariant::fromValue(tab.Doc));
+    if (focused != KNoDoc && tab.Doc == focused) {
       lvTabs->setCurrentItem(item);
       item->setSelected(true);
     }
@@ -116,8 +116,8 @@ void TfrmFindTab::RefreshTabs() {
 void TfrmFindTab::Sort() {
   // Rows are taken out, ordered and put back, so the order is exactly the one defined here; taking
   // them out loses the selection, which is put back after.
-  TEditorDoc *current = DocOf(lvTabs->currentItem());
-  QList<TEditorDoc *> selected;
+  const TDocId current = DocOf(lvTabs->currentItem());
+  QList<TDocId> selected;
   for (QTreeWidgetItem *item : lvTabs->selectedItems()) selected.append(DocOf(item));
   QList<QTreeWidgetItem *> items;
   while (lvTabs->topLevelItemCount() > 0) items.append(lvTabs->takeTopLevelItem(0));
@@ -128,7 +128,7 @@ void TfrmFindTab::Sort() {
   });
   lvTabs->addTopLevelItems(items);
   for (QTreeWidgetItem *item : items) {
-    if (DocOf(item) == current) lvTabs->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+    if (current != KNoDoc && DocOf(item) == current) lvTabs->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
     item->setSelected(selected.contains(DocOf(item)));
   }
   lvTabs->header()->setSortIndicator(FSortColumn, FSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
@@ -162,8 +162,8 @@ void TfrmFindTab::btnSearchClick() {
 void TfrmFindTab::btnActivateClick() {
   const QList<QTreeWidgetItem *> selected = lvTabs->selectedItems();
   if (selected.isEmpty()) return;
-  TEditorDoc *doc = DocOf(lvTabs->currentItem() && lvTabs->currentItem()->isSelected() ? lvTabs->currentItem()
-                                                                                        : selected.first());
+  const TDocId doc = DocOf(lvTabs->currentItem() && lvTabs->currentItem()->isSelected() ? lvTabs->currentItem()
+                                                                                         : selected.first());
   if (ActivateDoc) ActivateDoc(doc);
   hide();
   if (QWidget *main = parentWidget()) {
@@ -173,7 +173,7 @@ void TfrmFindTab::btnActivateClick() {
 }
 
 void TfrmFindTab::btnCloseSelClick() {
-  QList<TEditorDoc *> docs;
+  QList<TDocId> docs;
   for (QTreeWidgetItem *item : lvTabs->selectedItems()) docs.append(DocOf(item));
   if (docs.isEmpty()) return;
   if (CloseDocList) CloseDocList(docs);

@@ -1,6 +1,8 @@
 #pragma once
 // TfrmFindTab: the modeless "Find Tab" dialog listing the open documents, to search by name,
 // sort, activate, close or show in the file manager. Created once and kept.
+#include "app/DocId.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -12,10 +14,9 @@ class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-struct TEditorDoc;
 
 struct TTabInfo {
-  TEditorDoc *Doc = nullptr;
+  TDocId Doc = KNoDoc;
   QString Name;  // the display name
   QString Path;  // empty for a document never saved
   bool Modified = false;
@@ -29,8 +30,8 @@ class TfrmFindTab : public QDialog {
 
   // The window's side: its documents in creation order, and what to do with them.
   std::function<QList<TTabInfo>()> OpenTabs;
-  std::function<void(TEditorDoc *doc)> ActivateDoc;
-  std::function<void(const QList<TEditorDoc *> &docs)> CloseDocList;
+  std::function<void(TDocId doc)> ActivateDoc;
+  std::function<void(const QList<TDocId> &docs)> CloseDocList;
   std::function<void(const QString &path)> OpenContainingFolder;
 
   void RefreshTabs();
@@ -49,7 +50,7 @@ class TfrmFindTab : public QDialog {
 
  private:
   void Sort();
-  TEditorDoc *DocOf(const QTreeWidgetItem *item) const;
+  TDocId DocOf(const QTreeWidgetItem *item) const;
   QString SelectedPath() const;
 
   int FSortColumn = 0;

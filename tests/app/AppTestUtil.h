@@ -2,9 +2,11 @@
 // Helpers for main-window tests: a window with its own settings file, scripted answers to every
 // message box, the Save dialog's answer, and file bytes.
 #include "app/MainWindow.h"
+#include "app/menus/CommandRegistry.h"
 #include "editor/Edit.h"
 #include "platform/MessageBox.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -64,6 +66,13 @@ inline std::unique_ptr<TfrmMain> MakeWindow(const QTemporaryDir &dir, const QStr
   window->AskSavePath = [](const QString &) { return QString(); };
   QCoreApplication::processEvents();  // the start-up message
   return window;
+}
+
+// Chooses the command as its menu item would.
+inline void RunCommand(TfrmMain &window, const QString &name) {
+  QAction *action = window.Commands().Action(name);
+  if (!action) QFAIL(qPrintable("no command " + name));
+  action->trigger();
 }
 
 // Types text at the caret as the keyboard would.

@@ -6,18 +6,22 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <set>
+
 class TestDocuments : public QObject {
   Q_OBJECT
  private Q_SLOTS:
   void init();
   void openFillsUntitledTabThenAddsTabs();
   void openingAnOpenFileActivatesIt();
+  void idsAreNeverGivenAgain();
   void missingFileIsReported();
   void failedDirectOpenLeavesNoTabHoldingThePath_data();
   void failedDirectOpenLeavesNoTabHoldingThePath();
   void closeAsksToSave_data();
   void closeAsksToSave();
   void failedSaveKeepsDocumentModifiedAndFileIntact();
+  void failedSaveAsKeepsTheDocumentsName();
   void closeAllBulkAnswers_data();
   void closeAllBulkAnswers();
   void reloadAsksBeforeDiscarding_data();
@@ -61,7 +65,7 @@ void TestDocuments::openingAnOpenFileActivatesIt() {
   QDir(FDir->path()).mkdir("sub");
   const QString a = Make("a.txt", "alpha");
   w->OpenFile(a);
-  w->miNewClick();
+  w->NewDoc();
   QCOMPARE(w->Tabs()->count(), 2);
   // Another spelling of the same file, and a link to it, are that file.
   w->OpenFile(FDir->filePath("sub/../a.txt"));
@@ -78,6 +82,20 @@ void TestDocuments::openingAnOpenFileActivatesIt() {
   w->OpenFile(upper);
   QCOMPARE(w->Tabs()->count(), 2);  // fills the untouched tab
   QCOMPARE(w->ActiveDoc()->FileName, upper);
+}
+
+// Documents made and closed one after another often take the same memory; never the same id.
+void TestDocuments::idsAreNeverGivenAgain() {
+  auto w = MakeWindow(*FDir);
+  std::set<TDocId> ids{w->ActiveDoc()->Id};
+  for (int i = 0; i < 50; ++i) {
+    w->NewDoc();
+    const TDocId id = w->ActiveDoc()->Id;
+    QVERIFY(ids.insert(id).second);
+    QVERIFY(w->CloseDoc(w->ActiveDoc()));
+    QVERIFY(!w->FindDoc(id));
+  }
+  QVERIFY(!ids.count(KNoDoc));
 }
 
 void TestDocuments::missingFileIsReported() {
@@ -116,7 +134,7 @@ void TestDocuments::failedDirectOpenLeavesNoTabHoldingThePath() {
   QVERIFY(!w->FindDocByFileName(path));
   QVERIFY(w->ActiveDoc()->FileName.isEmpty());
   QCOMPARE(w->ActiveEditor()->GetText(), intoUntitled ? QString() : QString("keep"));
-  w->miSaveAllClick();
+  RunCommand(*w, "miSaveAll");
   QCOMPARE(ReadBytes(path), bytes);
 }
 
@@ -137,11 +155,11 @@ void TestDocuments::closeAsksToSave() {
   auto w = MakeWindow(*FDir);
   const QString path = Make("doc.txt", "old");
   w->OpenFile(path);
-  w->miNewClick();
-  w->ActivateDoc(w->FindDocByFileName(path));
+  w->NewDoc();
+  w->ActivateDoc(w->FindDocByFileName(path)->Id);
   Type(w->ActiveEditor(), "x");
   boxes.Answers = {answer};
-  w->miCloseClick();
+  RunCommand(*w, "miClose");
   QCOMPARE(boxes.Texts(), QStringList{"Save changes to \"doc.txt\"?"});
   QCOMPARE(boxes.Asked.first().Buttons, (QList<TAnswer>{TAnswer::Yes, TAnswer::No, TAnswer::Cancel}));
   QCOMPARE(w->FindDocByFileName(path) == nullptr, closed);
@@ -163,7 +181,7 @@ void TestDocuments::failedSaveKeepsDocumentModifiedAndFileIntact() {
   QVERIFY(dir.rename("sub", "moved"));
   WriteBytes(FDir->filePath("sub"), "blocker");
   boxes.Answers = {TAnswer::Yes};
-  w->miCloseClick();  // Yes, but the save fails: the close is abandoned
+  RunCommand(*w, "miClose");  // Yes, but the save fails: the close is abandoned
   QCOMPARE(boxes.Texts().size(), 2);
   QVERIFY(boxes.Texts()[1].startsWith("Could not save file: "));
   QVERIFY(w->FindDocByFileName(path));
@@ -171,6 +189,35 @@ void TestDocuments::failedSaveKeepsDocumentModifiedAndFileIntact() {
   QCOMPARE(w->Tabs()->tabText(0), "\u2022 doc.txt");
   QCOMPARE(ReadBytes(FDir->filePath("sub")), "blocker");
   QCOMPARE(ReadBytes(FDir->filePath("moved/doc.txt")), "old");
+}
+
+// Nothing was saved under the new name, so the document stays what it was: its file, encoding,
+// language, tab and title.
+void TestDocuments::failedSaveAsKeepsTheDocumentsName() {
+  TScriptedBoxes boxes;
+  auto w = MakeWindow(*FDir);
+  const QString path = Make("script.py", "\xEF\xBB\xBFprint()\n");
+  WriteBytes(FDir->filePath("blocker"), "a file, not a folder");
+  w->OpenFile(path);
+  Type(w->ActiveEditor(), "x");
+  TEditorDoc *doc = w->ActiveDoc();
+  const QString title = w->windowTitle();
+  const QString status = w->StatusLabel()->text();
+  const auto *highlighter = w->ActiveEditor()->Highlighter();
+  w->AskSavePath = [&](const QString &) { return FDir->filePath("blocker/renamed.json"); };
+  RunCommand(*w, "miSaveAs");
+  QCOMPARE(boxes.Texts().size(), 1);
+  QVERIFY(boxes.Texts()[0].startsWith("Could not save file: "));
+  QCOMPARE(doc->FileName, path);
+  QCOMPARE(doc->EncKind, ekUtf8Bom);
+  QCOMPARE(w->ActiveEditor()->Highlighter(), highlighter);
+  QVERIFY(w->ActiveEditor()->Modified());
+  QCOMPARE(w->Tabs()->tabText(0), "\u2022 script.py");
+  QCOMPARE(w->Tabs()->tabToolTip(0), path);
+  QCOMPARE(w->windowTitle(), title);
+  QCOMPARE(w->StatusLabel()->text(), status);
+  QVERIFY(!QFileInfo::exists(FDir->filePath("blocker/renamed.json")));
+  QCOMPARE(ReadBytes(path), QByteArray("\xEF\xBB\xBFprint()\n"));
 }
 
 void TestDocuments::closeAllBulkAnswers_data() {
@@ -198,7 +245,7 @@ void TestDocuments::closeAllBulkAnswers() {
     Type(w->ActiveEditor(), "x");
   }
   boxes.Answers.assign(answers.begin(), answers.end());
-  w->miCloseAllClick();
+  RunCommand(*w, "miCloseAll");
   QCOMPARE(boxes.Asked.size(), questions);
   QCOMPARE(boxes.Asked.first().Text, "Save changes to \"f3.txt\"?");  // the last document first
   QCOMPARE(boxes.Asked.first().Buttons.size(), 5);
@@ -244,7 +291,7 @@ void TestDocuments::saveAsTakesNewNameAndLanguage() {
     offered = current;
     return target;
   };
-  w->miSaveClick();  // no file name yet: the dialog is asked
+  RunCommand(*w, "miSave");  // no file name yet: the dialog is asked
   QCOMPARE(offered, QString());
   QCOMPARE(ReadBytes(target), "{}");
   QCOMPARE(w->ActiveDoc()->FileName, target);
@@ -255,7 +302,7 @@ void TestDocuments::saveAsTakesNewNameAndLanguage() {
   const QString copy = FDir->filePath("copy.txt");
   w->AskSavePath = [&](const QString &) { return copy; };
   Type(w->ActiveEditor(), "1");
-  w->miSaveCopyAsClick();
+  RunCommand(*w, "miSaveCopyAs");
   QCOMPARE(ReadBytes(copy), "{}1");
   QCOMPARE(w->ActiveDoc()->FileName, target);
   QVERIFY(w->ActiveEditor()->Modified());

@@ -43,7 +43,7 @@ void TestEditorLook::settingsDressEveryEditor() {
              "ShowWhitespace=1\nShowIndentGuide=0\n");
   const QString source = MakeFile(dir, "a.cpp", "int a;\nint b;\nint c;\n");
   auto w = MakeWindow(dir, {source});
-  w->miNewClick();
+  w->NewDoc();
   QCOMPARE(w->OpenDocs().size(), size_t(2));
   for (const TEditorDoc *doc : w->OpenDocs()) {
     TMEEdit *editor = doc->Editor;

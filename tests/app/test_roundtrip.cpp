@@ -20,6 +20,8 @@ class TestRoundTrip : public QObject {
   void statusSizeAfterBackgroundLoad();
   void loadingTabIsReadOnlyAndRefusesSaveAndReload();
   void closingLoadingTabDiscardsResult();
+  void closedLoadNeverReachesLaterTabs_data();
+  void closedLoadNeverReachesLaterTabs();
   void destroyingWindowWhileLoadingIsSafe();
 
  private:
@@ -183,7 +185,7 @@ void TestRoundTrip::statusSizeIsTheSizeASaveWrites() {
   QVERIFY(w->SaveDoc(w->ActiveDoc(), false));
   QCOMPARE(shown, FormatSize(QFileInfo(path).size()));
   // And an untitled document as it is typed, from its first character.
-  w->miNewClick();
+  w->NewDoc();
   Type(w->ActiveEditor(), "ab\r\ncd");
   QCOMPARE(w->StatusLabel()->text().section("   |   ", 6), "6 B");
 }
@@ -245,14 +247,53 @@ void TestRoundTrip::closingLoadingTabDiscardsResult() {
   auto w = MakeWindow(*FDir);
   w->OpenFiles({a, b});
   QCOMPARE(w->ActiveLoads(), 2);
-  w->ActivateDoc(w->FindDocByFileName(a));
-  w->miCloseClick();
+  w->ActivateDoc(w->FindDocByFileName(a)->Id);
+  RunCommand(*w, "miClose");
   QVERIFY(WaitForLoads(*w));
   QVERIFY(boxes.Asked.isEmpty());
   QCOMPARE(w->Tabs()->count(), 1);
   QCOMPARE(w->ActiveDoc()->FileName, b);
   QCOMPARE(w->ActiveEditor()->LineText(1), "b");
   QVERIFY(!w->Progress()->isVisibleTo(w.get()));
+}
+
+void TestRoundTrip::closedLoadNeverReachesLaterTabs_data() {
+  QTest::addColumn<bool>("openAnother");
+  QTest::newRow("theUntitledTabThatTakesItsPlaceStaysEmpty") << false;
+  QTest::newRow("aFileOpenedNextShowsItsOwnText") << true;
+}
+
+// The tabs made after a loading tab was closed are new documents, whatever memory they reuse: the
+// closed one's lines reach none of them, and its load stops and is counted as ended.
+void TestRoundTrip::closedLoadNeverReachesLaterTabs() {
+  QFETCH(bool, openAnother);
+  TScriptedBoxes boxes;
+  const QString big = Make("big.log", QByteArray("big line\n").repeated(300000));
+  const QString small = Make("b.txt", "bee\n");
+  auto w = MakeWindow(*FDir);
+  w->OpenFile(big);
+  const TDocId loading = w->ActiveDoc()->Id;
+  QCOMPARE(w->ActiveLoads(), 1);
+  RunCommand(*w, "miClose");
+  QVERIFY(!w->FindDoc(loading));
+  QCOMPARE(w->Tabs()->count(), 1);
+  if (openAnother) {
+    RunCommand(*w, "miClose");  // the untitled tab, so the next one is made afresh
+    w->OpenFile(small);
+  }
+  QVERIFY(WaitForLoads(*w));
+  w->ActivateDoc(loading);  // as a Find Tab row of the closed document would
+  QCOMPARE(w->Tabs()->count(), 1);
+  QCOMPARE(w->ActiveDoc()->FileName, openAnother ? small : QString());
+  QCOMPARE(w->ActiveEditor()->GetText(), openAnother ? QString("bee\n") : QString());
+  QVERIFY(!w->ActiveEditor()->Modified());
+  QVERIFY(!w->Progress()->isVisibleTo(w.get()));
+  QVERIFY(w->StatusLabel()->text().startsWith("Ln 1   |   Col 1"));
+  if (openAnother) {
+    QVERIFY(w->SaveDoc(w->ActiveDoc(), false));
+    QCOMPARE(ReadBytes(small), QByteArray("bee\n"));
+  }
+  QVERIFY(boxes.Asked.isEmpty());
 }
 
 // Loaders still running must not hand their results to a window that is gone.

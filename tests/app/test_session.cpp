@@ -26,7 +26,7 @@ class TestSession : public QObject {
     w->Settings().FWordWrap = true;
     w->Settings().FFontSize = 14;
     w->OpenFiles(paths);
-    w->miNewClick();
+    w->NewDoc();
     Type(w->ActiveEditor(), "unsaved");
     boxes.Answers = {TAnswer::No};
     w->close();
@@ -79,7 +79,7 @@ void TestSession::refusedExitKeepsTabsAndWritesNothing() {
   auto w = MakeWindow(*FDir);
   w->OpenFile(Make("a.txt", "a"));
   Type(w->ActiveEditor(), "x");
-  w->miNewClick();
+  w->NewDoc();
   boxes.Answers = {TAnswer::Cancel};
   QVERIFY(!w->close());
   QCOMPARE(boxes.Texts(), QStringList{"Save changes to \"a.txt\"?"});
@@ -96,7 +96,7 @@ void TestSession::damagedSettingsStartWithDefaults() {
   auto w = MakeWindow(*FDir);
   QCOMPARE(w->Settings().FFontSize, 10);
   QCOMPARE(w->Settings().FIndentSize, 32);
-  w->miNewClick();
+  w->NewDoc();
   QCOMPARE(int(w->ActiveDoc()->EncKind), int(ekUtf8));
   QCOMPARE(w->ActiveDoc()->EOL, "\r\n");
   QCOMPARE(w->Tabs()->count(), 2);

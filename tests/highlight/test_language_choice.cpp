@@ -147,6 +147,7 @@ void TTestLanguageChoice::MenuChecksAndNames() {
   CheckLanguageItems(menu, 12);  // something else first, which must be unchecked again
   CheckLanguageItems(menu, tag);
   QCOMPARE(CurrentLanguageName(menu), name);
+  QCOMPARE(LanguageNameOfTag(BuildLanguageMenu(), tag), name);
   int checkedRadios = 0;
   QStringList checkedSubmenus;
   for (const TLanguageMenuItem &item : menu.Items) {

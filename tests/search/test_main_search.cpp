@@ -2,6 +2,8 @@
 // not to one whose document was closed), Replace All over every document, and the find dialog's
 // state kept from one run to the next.
 #include "app/MainWindow.h"
+#include "app/menus/CommandRegistry.h"
+#include "app/menus/SearchMenu.h"
 #include "app/search/FindReplaceDialog.h"
 #include "app/search/ResultsPanel.h"
 #include "editor/Edit.h"
@@ -33,7 +35,7 @@ class TestMainSearch : public QObject {
     return window;
   }
   TEditorDoc *NewDoc(TfrmMain &window, const QString &text) {
-    window.miNewClick();
+    window.NewDoc();
     TEditorDoc *doc = window.ActiveDoc();
     doc->Editor->SetText(text);
     return doc;
@@ -75,11 +77,17 @@ void TestMainSearch::findAllAndGoToHits() {
   QCOMPARE(first->Editor->SelText(), QString("alpha"));
 
   const TSearchHit inSecond = *window->ResultsPanel()->HitOf(tree->topLevelItem(0)->child(1)->child(0));
-  QCOMPARE(inSecond.Doc, second);
+  QCOMPARE(inSecond.Doc, second->Id);
   QVERIFY(window->CloseDoc(second));
-  window->GotoSearchHit(inSecond);  // closed since: nothing happens
+  // A document made afterwards, perhaps where the closed one lay, with the same text: the hit
+  // still names the closed one and does nothing.
+  TEditorDoc *third = NewDoc(*window, "nothing\n\nALPHA");
+  window->ActivateDoc(first->Id);
+  window->GotoSearchHit(inSecond);
   QCOMPARE(window->ActiveDoc(), first);
   QCOMPARE(first->Editor->SelText(), QString("alpha"));
+  QVERIFY(!third->Editor->SelAvail());
+  QVERIFY(third->Id != inSecond.Doc);
 }
 
 void TestMainSearch::replaceAllOverEveryDocument() {
@@ -87,8 +95,8 @@ void TestMainSearch::replaceAllOverEveryDocument() {
   window->ActiveDoc()->Editor->SetText("a a");
   NewDoc(*window, "none");
   TEditorDoc *third = NewDoc(*window, "a\na\na a a");
-  window->miReplaceClick();
-  TfrmFindReplace *dialog = window->FindDialog();
+  window->Commands().Action("miReplace")->trigger();
+  TfrmFindReplace *dialog = window->SearchMenu().FindDialog();
   dialog->findChild<QComboBox *>("edFind")->setEditText("a");
   dialog->findChild<QComboBox *>("edReplace")->setEditText("b");
   dialog->findChild<QRadioButton *>("rbAll")->setChecked(true);
@@ -98,7 +106,7 @@ void TestMainSearch::replaceAllOverEveryDocument() {
   // F3 repeats the typed text on the active document.
   third->Editor->SetText("xa xa");
   third->Editor->SetCaretXY({1, 1});
-  window->miFindNextClick();
+  window->Commands().Action("miFindNext")->trigger();
   QCOMPARE(third->Editor->SelText(), QString("a"));
   QCOMPARE(third->Editor->CaretXY(), (TBufferCoord{3, 1}));
 }
@@ -106,13 +114,13 @@ void TestMainSearch::replaceAllOverEveryDocument() {
 void TestMainSearch::findStateKeptBetweenRuns() {
   {
     auto window = Window();
-    window->miFindClick();
-    TfrmFindReplace *dialog = window->FindDialog();
+    window->Commands().Action("miFind")->trigger();
+    TfrmFindReplace *dialog = window->SearchMenu().FindDialog();
     dialog->SetPersistedState(false, true, 1, true);
     window->close();
   }
   auto window = Window();
-  TfrmFindReplace *dialog = window->FindDialog();
+  TfrmFindReplace *dialog = window->SearchMenu().FindDialog();
   QCOMPARE(dialog->MatchCase(), false);
   QCOMPARE(dialog->WholeWord(), true);
   QCOMPARE(dialog->Mode(), 1);

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEditorDoc *FakeDoc(quintptr n) { return reinterpret_cast<TEditorDoc *>(n * 8); }
+TDocId FakeDoc(TDocId n) { return n; }
 
 QStringList Texts(QTreeWidgetItem *item, int depth = 0) {
   QStringList out{QString(depth * 2, u' ') + item->text(0)};

@@ -14,7 +14,7 @@
 
 namespace {
 
-TEditorDoc *FakeDoc(quintptr n) { return reinterpret_cast<TEditorDoc *>(n * 8); }
+TDocId FakeDoc(TDocId n) { return n; }
 
 QStringList Column(QTreeWidget *list, int column) {
   QStringList texts;
@@ -140,15 +140,15 @@ void TestSearchDialogs::findTabCommands() {
   QVERIFY(file.open());
   TfrmFindTab dialog;
   QList<TTabInfo> tabs = {{FakeDoc(1), "a", file.fileName(), false}, {FakeDoc(2), "b", "", false}};
-  QList<TEditorDoc *> closed;
-  TEditorDoc *activated = nullptr;
+  QList<TDocId> closed;
+  TDocId activated = KNoDoc;
   QString shown;
   dialog.OpenTabs = [&] { return tabs; };
-  dialog.CloseDocList = [&](const QList<TEditorDoc *> &docs) {
+  dialog.CloseDocList = [&](const QList<TDocId> &docs) {
     closed = docs;
     tabs.removeAt(1);
   };
-  dialog.ActivateDoc = [&](TEditorDoc *doc) { activated = doc; };
+  dialog.ActivateDoc = [&](TDocId doc) { activated = doc; };
   dialog.OpenContainingFolder = [&](const QString &path) { shown = path; };
   dialog.RefreshTabs();
   auto *list = dialog.findChild<QTreeWidget *>("lvTabs");
@@ -172,7 +172,7 @@ void TestSearchDialogs::findTabCommands() {
   list->topLevelItem(0)->setSelected(true);
   list->topLevelItem(1)->setSelected(true);
   dialog.btnCloseSelClick();
-  QCOMPARE(closed, (QList<TEditorDoc *>{FakeDoc(1), FakeDoc(2)}));
+  QCOMPARE(closed, (QList<TDocId>{FakeDoc(1), FakeDoc(2)}));
   QCOMPARE(list->topLevelItemCount(), 1);
   list->topLevelItem(0)->setSelected(true);
   dialog.btnActivateClick();
