@@ -7,6 +7,7 @@
 #include "app/menus/CommandRegistry.h"
 #include "app/menus/FileMenu.h"
 #include "app/menus/SearchMenu.h"
+#include "app/menus/ToolsMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -102,9 +103,12 @@ void TfrmMain::CreateMenus() {
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
   FCommands->Add(FileCommands(*this));
+  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FSearchMenu->Commands());
+  FCommands->Add(FToolsMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
+  FToolsMenu->AddMenu(*menuBar(), *FCommands);
 }
 
 void TfrmMain::StartUp() {

@@ -21,6 +21,7 @@ class QSplitter;
 class TCommandRegistry;
 class TResultsPanel;
 class TSearchMenu;
+class TToolsMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
@@ -48,6 +49,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TEditorDoc *ActiveDoc() const override;
   TMEEdit *ActiveEditor() const override;
   const TDocList &Docs() const override { return FDocs; }
+  std::vector<TDocId> TabOrder() const override;
   TEditorDoc *DocOfEditor(const QWidget *page) const;
   // Null when the document is gone.
   TEditorDoc *FindDoc(TDocId id) const { return FDocs.Find(id); }
@@ -72,6 +74,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   // Commands, and what the search commands show (MainWindowSearch.cpp).
   TCommandRegistry &Commands() { return *FCommands; }
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
+  TToolsMenu &ToolsMenu() { return *FToolsMenu; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -167,6 +170,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::vector<TRunningLoad> FLoaders;
   std::unique_ptr<TCommandRegistry> FCommands;
   std::unique_ptr<TSearchMenu> FSearchMenu;
+  std::unique_ptr<TToolsMenu> FToolsMenu;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;
