@@ -1,0 +1,68 @@
+#include "ExtractTally.h"
+
+#include "ExtractFilters.h"
+
+#include <algorithm>
+#include <numeric>
+
+void TExtractTally::AddCount(QStringView value, qint64 count, QString *owned) {
+  FMatchCount += count;
+  const auto found = FIndex.find(value);
+  if (found != FIndex.end()) {
+    FCounts[found->second] += count;
+    return;
+  }
+  FValues.push_back(owned ? std::move(*owned) : value.toString());
+  FCounts.push_back(count);
+  FIndex.emplace(QStringView(FValues.back()), FValues.size() - 1);
+}
+
+void TExtractTally::Add(QStringView value) { AddCount(value, 1, nullptr); }
+
+void TExtractTally::Append(TExtractTally &&later) {
+  for (size_t i = 0; i < later.FValues.size(); ++i)
+    AddCount(later.FValues[i], later.FCounts[i], &later.FValues[i]);
+  FLinesGivenUp += later.FLinesGivenUp;
+  later = TExtractTally();
+}
+
+QStringList ExtractOutputLines(const TExtractTally &tally, bool countMode) {
+  const std::vector<QString> &values = tally.Values();
+  if (!countMode) return QStringList(values.begin(), values.end());
+  const std::vector<qint64> &counts = tally.Counts();
+  std::vector<size_t> order(values.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  std::vector<quint32> addresses(values.size());
+  for (size_t i = 0; i < values.size(); ++i) addresses[i] = DottedQuadValue(values[i]);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    if (counts[a] != counts[b]) return counts[a] > counts[b];
+    return addresses[a] < addresses[b];
+  });
+  const qint64 largest = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+  const qsizetype width = QString::number(largest).size();
+  QStringList lines;
+  lines.reserve(qsizetype(order.size()));
+  for (const size_t i : order)
+    lines.append(QString::number(counts[i]).leftJustified(width) + QStringLiteral("  ") + values[i]);
+  return lines;
+}
+
+QString ExtractResultText(const QStringList &lines) {
+  QString text;
+  qsizetype size = 0;
+  for (const QString &line : lines) size += line.size() + 2;
+  text.reserve(size);
+  for (const QString &line : lines) {
+    text.append(line);
+    text.append(u"\r\n");
+  }
+  return text;
+}
+
+QString ExtractSummary(const TExtractTally &tally, qsizetype outputLines) {
+  QString summary = outputLines > 0 ? QStringLiteral("%1 match(es), %2 unique").arg(tally.MatchCount()).arg(outputLines)
+                                    : QStringLiteral("No matches found.");
+  if (tally.LinesGivenUp() > 0)
+    summary += QStringLiteral(" (%1 line(s) too complex to search)").arg(tally.LinesGivenUp());
+  return summary;
+}
