@@ -75,20 +75,24 @@ bool IsPublicIPv4(QStringView value) {
   return true;
 }
 
-QString NormalizePhone(QStringView value) {
-  QString normalized;
-  normalized.reserve(value.size());
+void NormalizePhoneInto(QStringView value, QString &out) {
+  out.resize(0);
   bool inSeparators = false;
   for (const QChar c : value) {
     if (c == u'\t' || c == u' ' || c == u'(' || c == u')') {
       inSeparators = true;
       continue;
     }
-    if (inSeparators && !normalized.isEmpty()) normalized.append(u' ');
+    if (inSeparators && !out.isEmpty()) out.append(u' ');
     inSeparators = false;
-    normalized.append(c);
+    out.append(c);
   }
-  normalized.truncate(Trimmed(normalized, TTrimSide::Right).size());
+  out.truncate(Trimmed(out, TTrimSide::Right).size());
+}
+
+QString NormalizePhone(QStringView value) {
+  QString normalized;
+  NormalizePhoneInto(value, normalized);
   return normalized;
 }
 

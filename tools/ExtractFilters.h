@@ -18,6 +18,8 @@ bool IsPublicIPv4(QStringView value);
 // Runs of tabs, spaces and parentheses become one space (none at the start) and trailing blanks
 // go: «(555) 123-4567» becomes «555 123-4567».
 QString NormalizePhone(QStringView value);
+// The same into out, whose storage is reused from one candidate to the next.
+void NormalizePhoneInto(QStringView value, QString &out);
 // A normalised candidate of at least 6 characters that looks neither like a dotted number
 // (10.0.0.1) nor like a date (2024-01-15, 15-01-2024).
 bool IsAcceptedPhone(QStringView normalized);

@@ -8,7 +8,7 @@ TExtractScanner::TExtractScanner(const TExtractSpec &spec, std::shared_ptr<const
   if (pattern) FMatcher.emplace(std::move(pattern), jitStackLimit);
 }
 
-QStringView TExtractScanner::ValueOf(QStringView line, QString &buffer) const {
+QStringView TExtractScanner::ValueOf(QStringView line) {
   const TRegexMatcher &match = *FMatcher;
   const QStringView whole = line.sliced(match.MatchBegin(), match.MatchEnd() - match.MatchBegin());
   QStringView value = whole;
@@ -21,17 +21,16 @@ QStringView TExtractScanner::ValueOf(QStringView line, QString &buffer) const {
   }
   if (FSpec.PublicIPOnly && !IsPublicIPv4(value)) return QStringView();
   if (FSpec.PhoneFilter) {
-    buffer = NormalizePhone(value);
-    if (!IsAcceptedPhone(buffer)) return QStringView();
-    value = buffer;
+    NormalizePhoneInto(value, FBuffer);
+    if (!IsAcceptedPhone(FBuffer)) return QStringView();
+    value = FBuffer;
   }
   return value;
 }
 
 void TExtractScanner::ScanLine(QStringView line, TExtractTally &tally) {
-  QString buffer;
   for (qsizetype start = 0; FMatcher->Find(line, start); start = FMatcher->MatchEnd()) {
-    const QStringView value = ValueOf(line, buffer);
+    const QStringView value = ValueOf(line);
     if (!value.isEmpty()) tally.Add(value);
   }
   if (FMatcher->GaveUp()) tally.NoteLineGivenUp();

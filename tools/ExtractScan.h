@@ -20,13 +20,14 @@ class TExtractScanner {
   bool Scan(TScanLines lines, TExtractTally &tally, const std::atomic_bool &cancel,
             const TProgressFunc &progress = {});
  private:
-  // The value of the matcher's last match, or empty when it is dropped; buffer holds a value
-  // that is not part of the line.
-  QStringView ValueOf(QStringView line, QString &buffer) const;
+  // The value of the matcher's last match, or empty when it is dropped.
+  QStringView ValueOf(QStringView line);
   void ScanLine(QStringView line, TExtractTally &tally);
 
   TExtractSpec FSpec;
   std::optional<TRegexMatcher> FMatcher;
+  // Holds a value that is not part of the line (a normalised phone number).
+  QString FBuffer;
 };
 
 // One pass over all lines in the calling thread, for small texts and tests.

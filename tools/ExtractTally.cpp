@@ -4,17 +4,44 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
+
+namespace {
+constexpr size_t KFirstSlotCount = 64;
+}
+
+size_t TExtractTally::SlotOf(QStringView value, size_t hash) const {
+  const size_t mask = FSlots.size() - 1;
+  size_t slot = hash & mask;
+  while (FSlots[slot].Index >= 0 && (FSlots[slot].Hash != hash || FValues[size_t(FSlots[slot].Index)] != value))
+    slot = (slot + 1) & mask;
+  return slot;
+}
+
+void TExtractTally::Grow() {
+  std::vector<TSlot> old = std::exchange(FSlots, std::vector<TSlot>(std::max(KFirstSlotCount, FSlots.size() * 2)));
+  const size_t mask = FSlots.size() - 1;
+  for (const TSlot &entry : old) {
+    if (entry.Index < 0) continue;
+    size_t slot = entry.Hash & mask;
+    while (FSlots[slot].Index >= 0) slot = (slot + 1) & mask;
+    FSlots[slot] = entry;
+  }
+}
 
 void TExtractTally::AddCount(QStringView value, qint64 count, QString *owned) {
   FMatchCount += count;
-  const auto found = FIndex.find(value);
-  if (found != FIndex.end()) {
-    FCounts[found->second] += count;
+  // At most half full, so probes stay short.
+  if (2 * (FValues.size() + 1) > FSlots.size()) Grow();
+  const size_t hash = qHash(value, QHashSeed::globalSeed());
+  TSlot &slot = FSlots[SlotOf(value, hash)];
+  if (slot.Index >= 0) {
+    FCounts[size_t(slot.Index)] += count;
     return;
   }
+  slot = TSlot{hash, qsizetype(FValues.size())};
   FValues.push_back(owned ? std::move(*owned) : value.toString());
   FCounts.push_back(count);
-  FIndex.emplace(QStringView(FValues.back()), FValues.size() - 1);
 }
 
 void TExtractTally::Add(QStringView value) { AddCount(value, 1, nullptr); }

@@ -4,7 +4,6 @@
 // of consecutive line ranges, joined in order, equal the tally of one pass over all the lines.
 #include <QStringList>
 
-#include <unordered_map>
 #include <vector>
 
 class TExtractTally {
@@ -28,15 +27,19 @@ class TExtractTally {
   const std::vector<qint64> &Counts() const { return FCounts; }
 
  private:
-  struct THash {
-    size_t operator()(QStringView value) const noexcept { return qHash(value); }
+  // An open-addressing index over FValues that keeps each value's hash, so a probe rarely has to
+  // look at a string: a scan looks up every match, and most are values seen before.
+  struct TSlot {
+    size_t Hash = 0;
+    qsizetype Index = -1;  // into FValues; -1 for a free slot
   };
   void AddCount(QStringView value, qint64 count, QString *owned);
+  size_t SlotOf(QStringView value, size_t hash) const;
+  void Grow();
 
   std::vector<QString> FValues;
   std::vector<qint64> FCounts;
-  // Keys view the strings in FValues: a QString keeps its characters in place when moved.
-  std::unordered_map<QStringView, size_t, THash> FIndex;
+  std::vector<TSlot> FSlots;
   qint64 FMatchCount = 0;
   qint64 FLinesGivenUp = 0;
 };

@@ -9,8 +9,9 @@ std::shared_ptr<const TRegexPattern> TRegexPattern::Compile(QStringView pattern)
   pcre2_code *code = pcre2_compile(reinterpret_cast<PCRE2_SPTR16>(pattern.utf16()), PCRE2_SIZE(pattern.size()), 0,
                                    &errorCode, &errorOffset, nullptr);
   if (!code) return nullptr;
-  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // without JIT the interpreter still matches
-  return std::shared_ptr<const TRegexPattern>(new TRegexPattern(code));
+  // Without JIT the interpreter still matches.
+  const bool jitCompiled = pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
+  return std::shared_ptr<const TRegexPattern>(new TRegexPattern(code, jitCompiled));
 }
 
 TRegexPattern::~TRegexPattern() { pcre2_code_free(FCode); }
@@ -30,17 +31,22 @@ TRegexMatcher::~TRegexMatcher() {
   pcre2_match_data_free(FMatchData);
 }
 
-int TRegexMatcher::Match(QStringView line, qsizetype start, quint32 options) {
-  return pcre2_match(FPattern->FCode, reinterpret_cast<PCRE2_SPTR16>(line.utf16()), PCRE2_SIZE(line.size()),
-                     PCRE2_SIZE(start), options | PCRE2_NOTEMPTY, FMatchData, FContext);
+int TRegexMatcher::Match(QStringView line, qsizetype start, bool jit) {
+  const auto subject = reinterpret_cast<PCRE2_SPTR16>(line.utf16());
+  // The JIT's own entry skips the checks pcre2_match makes before every call.
+  if (jit)
+    return pcre2_jit_match(FPattern->FCode, subject, PCRE2_SIZE(line.size()), PCRE2_SIZE(start), PCRE2_NOTEMPTY,
+                           FMatchData, FContext);
+  return pcre2_match(FPattern->FCode, subject, PCRE2_SIZE(line.size()), PCRE2_SIZE(start), PCRE2_NOTEMPTY | PCRE2_NO_JIT,
+                     FMatchData, FContext);
 }
 
 bool TRegexMatcher::Find(QStringView line, qsizetype start) {
   FGaveUp = false;
   if (start > line.size()) return false;
-  int rc = Match(line, start, 0);
+  int rc = Match(line, start, FPattern->FJitCompiled);
   // The JIT's stack is fixed in size; the interpreter keeps its backtracking on the heap.
-  if (rc == PCRE2_ERROR_JIT_STACKLIMIT) rc = Match(line, start, PCRE2_NO_JIT);
+  if (rc == PCRE2_ERROR_JIT_STACKLIMIT) rc = Match(line, start, false);
   if (rc < 0) {
     FGaveUp = rc != PCRE2_ERROR_NOMATCH;
     return false;

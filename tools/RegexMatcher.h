@@ -21,10 +21,11 @@ class TRegexPattern {
   TRegexPattern &operator=(const TRegexPattern &) = delete;
 
  private:
-  explicit TRegexPattern(pcre2_real_code_16 *code) : FCode(code) {}
+  TRegexPattern(pcre2_real_code_16 *code, bool jitCompiled) : FCode(code), FJitCompiled(jitCompiled) {}
   friend class TRegexMatcher;
 
   pcre2_real_code_16 *FCode;
+  bool FJitCompiled;
 };
 
 class TRegexMatcher {
@@ -54,7 +55,7 @@ class TRegexMatcher {
   QStringView Group(QStringView line, int group) const;
 
  private:
-  int Match(QStringView line, qsizetype start, quint32 options);
+  int Match(QStringView line, qsizetype start, bool jit);
 
   std::shared_ptr<const TRegexPattern> FPattern;
   pcre2_real_match_data_16 *FMatchData = nullptr;
