@@ -19,6 +19,7 @@ class TExtractScanner {
   // ended. Reads cancel before every line; false when it stopped there.
   bool Scan(TScanLines lines, TExtractTally &tally, const std::atomic_bool &cancel,
             const TProgressFunc &progress = {});
+
  private:
   // The value of the matcher's last match, or empty when it is dropped.
   QStringView ValueOf(QStringView line);
