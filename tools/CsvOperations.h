@@ -1,8 +1,8 @@
 #pragma once
 // The CSV commands, each reading the whole text and writing it once. Records are written joined by
 // eol (CR LF when it is empty), with none after the last. A failure leaves the text as it was and
-// its message is shown in a warning box: a quoted field that is never closed, a column
-// specification that cannot be read, a delimiter that cannot be used.
+// its message is shown in a warning box: a quoted field that is never closed, a list of columns
+// list that cannot be read, a delimiter that cannot be used.
 #include "TextResult.h"
 
 // Fields quoted only where the new delimiter needs it.
