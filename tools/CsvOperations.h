@@ -2,7 +2,7 @@
 // The CSV commands, each reading the whole text and writing it once. Records are written joined by
 // eol (CR LF when it is empty), with none after the last. A failure leaves the text as it was and
 // its message is shown in a warning box: a quoted field that is never closed, a list of columns
-// list that cannot be read, a delimiter that cannot be used.
+// that cannot be read, a delimiter that cannot be used.
 #include "TextResult.h"
 
 // Fields quoted only where the new delimiter needs it.
