@@ -10,10 +10,10 @@ namespace {
 constexpr size_t KFirstSlotCount = 64;
 }
 
-size_t TExtractTally::SlotOf(QStringView value, size_t hash) const {
+size_t TExtractTally::SlotOf(QStringView value, quint32 hash) const {
   const size_t mask = FSlots.size() - 1;
   size_t slot = hash & mask;
-  while (FSlots[slot].Index >= 0 && (FSlots[slot].Hash != hash || FValues[size_t(FSlots[slot].Index)] != value))
+  while (FSlots[slot].Index >= 0 && (FSlots[slot].Hash != hash || FSlots[slot].Value != value))
     slot = (slot + 1) & mask;
   return slot;
 }
@@ -33,15 +33,15 @@ void TExtractTally::AddCount(QStringView value, qint64 count, QString *owned) {
   FMatchCount += count;
   // At most half full, so probes stay short.
   if (2 * (FValues.size() + 1) > FSlots.size()) Grow();
-  const size_t hash = qHash(value, QHashSeed::globalSeed());
+  const quint32 hash = quint32(qHash(value, QHashSeed::globalSeed()));
   TSlot &slot = FSlots[SlotOf(value, hash)];
   if (slot.Index >= 0) {
     FCounts[size_t(slot.Index)] += count;
     return;
   }
-  slot = TSlot{hash, qsizetype(FValues.size())};
   FValues.push_back(owned ? std::move(*owned) : value.toString());
   FCounts.push_back(count);
+  slot = TSlot{hash, qint32(FValues.size() - 1), FValues.back()};
 }
 
 void TExtractTally::Add(QStringView value) { AddCount(value, 1, nullptr); }

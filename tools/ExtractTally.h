@@ -30,11 +30,14 @@ class TExtractTally {
   // An open-addressing index over FValues that keeps each value's hash, so a probe rarely has to
   // look at a string: a scan looks up every match, and most are values seen before.
   struct TSlot {
-    size_t Hash = 0;
-    qsizetype Index = -1;  // into FValues; -1 for a free slot
+    quint32 Hash = 0;
+    qint32 Index = -1;  // into FValues; -1 for a free slot
+    // The value's characters, which stay in place while FValues grows, so a probe that finds the
+    // value reads no QString.
+    QStringView Value;
   };
   void AddCount(QStringView value, qint64 count, QString *owned);
-  size_t SlotOf(QStringView value, size_t hash) const;
+  size_t SlotOf(QStringView value, quint32 hash) const;
   void Grow();
 
   std::vector<QString> FValues;
