@@ -15,6 +15,7 @@ class TestToolRules : public QObject {
   void generatorStaysInRange();
   void linesWalkKeepsEachBreak_data();
   void linesWalkKeepsEachBreak();
+  void linesWalkStopsWhenVisitSaysSo();
 };
 
 void TestToolRules::trimming_data() {
@@ -123,6 +124,15 @@ void TestToolRules::linesWalkKeepsEachBreak() {
     got += Visible(line.toString()) + u'[' + Visible(lineBreak.toString()) + u']';
   });
   QCOMPARE(got, walk);
+}
+
+void TestToolRules::linesWalkStopsWhenVisitSaysSo() {
+  QStringList seen;
+  ForEachLine(u"a\nb\nc\nd", [&](QStringView line, QStringView) {
+    seen.append(line.toString());
+    return seen.size() < 2;
+  });
+  QCOMPARE(seen, QStringList({"a", "b"}));
 }
 
 QTEST_GUILESS_MAIN(TestToolRules)
