@@ -67,20 +67,27 @@ TBufferCoord TMEDocument::InsertTextAt(TBufferCoord pos, const QString &text, bo
   if (text.isEmpty()) return pos;
   pos.Line = qBound(1, pos.Line, LineCount());
   pos.Char = qMax(1, pos.Char);
+  if (FLines.GetCount() == 0) FLines.Add(QString());
   const QString line = LineText(pos.Line);
+  const QStringView head = QStringView(line).first(qMin(pos.Char - 1, int(line.size())));
+  const QStringView tail = QStringView(line).sliced(head.size());
   // Typing in virtual space fills the gap with spaces, which belong to the insertion.
-  const int padding = qMax(0, pos.Char - 1 - int(line.size()));
-  const QString head = line.left(pos.Char - 1) + QString(padding, u' ');
-  const QString tail = line.mid(pos.Char - 1);
+  const int padding = pos.Char - 1 - int(head.size());
   QStringList pieces = SplitAtLineBreaks(text);
   const int k = int(pieces.size());
+  // The line up to the first break, built at its final size: typing costs one new line, no more.
+  QString changed;
+  changed.reserve(head.size() + padding + pieces[0].size() + (k == 1 ? tail.size() : 0));
+  changed.append(head);
+  changed.resize(changed.size() + padding, u' ');
+  changed.append(pieces[0]);
   TBufferCoord end;
-  if (FLines.GetCount() == 0) FLines.Add(QString());
   if (k == 1) {
-    FLines.Put(pos.Line - 1, head + pieces[0] + tail);
-    end = {int(head.size() + pieces[0].size()) + 1, pos.Line};
+    end = {int(changed.size()) + 1, pos.Line};
+    changed.append(tail);
+    FLines.Put(pos.Line - 1, changed);
   } else {
-    FLines.Put(pos.Line - 1, head + pieces[0]);
+    FLines.Put(pos.Line - 1, changed);
     end = {int(pieces[k - 1].size()) + 1, pos.Line + k - 1};
     pieces.removeFirst();
     pieces.last() += tail;

@@ -14,16 +14,18 @@ int main(int argc, char **argv) {
     return 2;
   }
   const QString path = args[1];
-  TMELineList loaded;
-  QString error;
-  if (!loaded.LoadFromFile(path, &error)) {
-    QTextStream(stderr) << "Could not open file: " << error << '\n';
-    return 1;
-  }
   TMEEdit edit;
-  // The list shares its lines' data with the store: nothing is copied.
-  auto lines = std::make_unique<QStringList>(loaded.Lines());
-  edit.Document().AdoptLines(lines, loaded.LineEnding());
+  {
+    TMELineList loaded;
+    QString error;
+    if (!loaded.LoadFromFile(path, &error)) {
+      QTextStream(stderr) << "Could not open file: " << error << '\n';
+      return 1;
+    }
+    // Handed over without a copy; once the loaded store is gone the document alone holds the lines.
+    auto lines = std::make_unique<QStringList>(loaded.Lines());
+    edit.Document().AdoptLines(lines, loaded.LineEnding());
+  }
   THighlighterSet highlighters;
   edit.SetHighlighter(highlighters.ForFileName(path));
   edit.SetRightEdge(80);
