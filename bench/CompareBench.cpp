@@ -129,7 +129,7 @@ void MeasureScrolling(const TLogPair &pair) {
   auto *plainLeft = new TMEEdit(split), *plainRight = new TMEEdit(split);
   for (auto [plain, lines] : {std::pair{plainLeft, &pair.Left}, std::pair{plainRight, &pair.Right}}) {
     auto copy = std::make_unique<QStringList>(*lines);
-    plain->Lines().AdoptLines(copy, leLF);
+    plain->Document().AdoptLines(copy, leLF);
   }
   auto *layout = new QVBoxLayout(&plainWindow);
   layout->setContentsMargins(0, form->height() - left.height(), 0, 0);

@@ -24,7 +24,7 @@ constexpr int KSplitterWidth = 6;
 
 void SetLines(TMEEdit &pane, QStringList &&lines) {
   auto adopted = std::make_unique<QStringList>(std::move(lines));
-  pane.Lines().AdoptLines(adopted, leCRLF);
+  pane.Document().AdoptLines(adopted, leCRLF);
 }
 }  // namespace
 
