@@ -1,5 +1,6 @@
 // The line diff of two 100,000-line logs with one line in a hundred changed, against GNU diff
-// --minimal on the same files; two 200,000-line logs with the peak memory the diff added; and the
+// --minimal on the same files; the same for two 200,000-line logs and for 20,000 lines drawn from
+// three texts, each with the peak memory the diff added; and the
 // compare window paging through a 200,000-row comparison (each page new rows, the window painted),
 // against a window of two plain editors paging through the same lines.
 #include "BenchGroup.h"
@@ -36,6 +37,17 @@ QStringList Decode(const QByteArray &bytes) {
   return lines;
 }
 
+// Both sides as files for GNU diff, and as lines.
+TLogPair MakePair(const QString &name, const QByteArray &left, const QByteArray &right) {
+  TLogPair pair{BenchScratchFolder() + u'/' + name + QStringLiteral(".left"),
+                BenchScratchFolder() + u'/' + name + QStringLiteral(".right"), Decode(left), Decode(right)};
+  for (const auto &[path, bytes] : {std::pair{pair.LeftPath, left}, std::pair{pair.RightPath, right}}) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+  }
+  return pair;
+}
+
 // A log, and a copy with every hundredth line changed.
 TLogPair MakeLogPair(int count, const QString &name) {
   QByteArray left, right;
@@ -45,13 +57,20 @@ TLogPair MakeLogPair(int count, const QString &name) {
     left += line;
     right += i % 100 == 50 ? line.left(line.size() - 1) + " (retried)\n" : line;
   }
-  TLogPair pair{BenchScratchFolder() + u'/' + name + QStringLiteral(".left.log"),
-                BenchScratchFolder() + u'/' + name + QStringLiteral(".right.log"), Decode(left), Decode(right)};
-  for (const auto &[path, bytes] : {std::pair{pair.LeftPath, left}, std::pair{pair.RightPath, right}}) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+  return MakePair(name, left, right);
+}
+
+// Lines drawn from three texts: nearly every line of one side matches thousands on the other, the
+// hardest kind of input for both.
+TLogPair MakeFewTextsPair(int count, const QString &name) {
+  QByteArray left, right;
+  quint32 seed = 99;
+  const auto pick = [&seed] { return char('a' + ((seed = seed * 1664525u + 1013904223u) >> 16) % 3); };
+  for (int i = 0; i < count; ++i) {
+    left += pick() + QByteArray("\n");
+    right += pick() + QByteArray("\n");
   }
-  return pair;
+  return MakePair(name, left, right);
 }
 
 double GnuDiffSeconds(const TLogPair &pair) {
@@ -155,6 +174,7 @@ void MeasureScrolling(const TLogPair &pair) {
 }
 
 void Run() {
+  MeasureDiff(MakeFewTextsPair(20000, QStringLiteral("few20k")), "diff_20k_lines_of_3_texts", true);
   {
     const TLogPair logs = MakeLogPair(100000, QStringLiteral("diff100k"));
     MeasureDiff(logs, "diff_100k_lines_1pct", true);

@@ -81,7 +81,7 @@ TfrmCompare::TfrmCompare(QWidget *parent) : QWidget(parent, Qt::Window), FId(TLi
   FPopup = new QMenu(this);
   FMnuCopy = FPopup->addAction(QStringLiteral("Copy"));
   FMnuCopy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  FMnuSep = FPopup->addSeparator();
+  FPopup->addSeparator();
   FMnuEdit = FPopup->addAction(QStringLiteral("Edit original file at this line"));
   connect(FMnuCopy, &QAction::triggered, this, [this] {
     if (FPopupPane) FPopupPane->CopyToClipboard();
@@ -153,8 +153,6 @@ TMEEdit *TfrmCompare::MakePane(QWidget *panel, QLabel *&label, const std::vector
 
 void TfrmCompare::ShowDiff(const QString &leftName, const QString &rightName, const QStringList &leftLines,
                            const QStringList &rightLines, TCompareJumpEvent onJump, TCompareFetchEvent onFetch) {
-  FLeftName = leftName;
-  FRightName = rightName;
   FOnJump = std::move(onJump);
   FOnFetch = std::move(onFetch);
   FLblLeft->setText(TruncateMiddle(leftName, KNameLength));
@@ -181,10 +179,11 @@ void TfrmCompare::StartDiff(QStringList left, QStringList right, TAfterDiff afte
   FAfter = after;
   const quint64 id = FId, job = ++FJob;
   SetBusy(true);
-  FWorker = std::make_unique<TWorker>([id, job, left = std::move(left), right = std::move(right)](
-                                          const std::atomic<bool> &stop) {
+  FWorker = std::make_unique<TWorker>([id, job, budget = MemoryBudget, left = std::move(left),
+                                       right = std::move(right)](const std::atomic<bool> &stop) {
     TDiffControl control;
     control.Cancel = &stop;
+    control.MemoryBudget = budget;
     control.OnProgress = [id, job](int percent) {
       PostToMainThread([id, job, percent] {
         if (TfrmCompare *form = TLiveIds<TfrmCompare>::Find(id)) form->DiffProgress(job, percent);

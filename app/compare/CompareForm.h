@@ -57,6 +57,8 @@ class TfrmCompare : public QWidget {
   const std::vector<int> &DiffRows() const { return FDiffRows; }
   bool Busy() const { return FBusy; }
   QMenu *PanesMenu() const { return FPopup; }
+  // What a diff may take before it is refused; tests lower it.
+  qint64 MemoryBudget = KDiffMemoryBudget;
 
  Q_SIGNALS:
   // The diff started last is in the panes.
@@ -94,11 +96,10 @@ class TfrmCompare : public QWidget {
   double FSplitRatio = 0.5;
   bool FInitialSplitDone = false;
   std::vector<int> FDiffRows;
-  QString FLeftName, FRightName;
   TCompareJumpEvent FOnJump;
   TCompareFetchEvent FOnFetch;
   QMenu *FPopup;
-  QAction *FMnuCopy, *FMnuSep, *FMnuEdit;
+  QAction *FMnuCopy, *FMnuEdit;
   TMEEdit *FPopupPane = nullptr;
 
   const quint64 FId;

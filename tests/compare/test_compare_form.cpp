@@ -5,6 +5,7 @@
 #include "app/compare/CompareForm.h"
 #include "editor/Edit.h"
 #include "platform/Clipboard.h"
+#include "platform/MessageBox.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -88,6 +89,7 @@ class TestCompareForm : public QObject {
   void longNamesAreCutInTheMiddle_data();
   void longNamesAreCutInTheMiddle();
   void splitKeepsItsRatio();
+  void refusalIsToldAndLeavesThePanes();
   void cancelLeavesThePanesAsTheyWere();
   void closingDuringADiffStopsIt();
 };
@@ -319,6 +321,26 @@ void TestCompareForm::splitKeepsItsRatio() {
   run.Form->resize(1600, 600);
   QTRY_COMPARE(split->width(), 1600);
   QVERIFY(qAbs(split->sizes()[0] - (1600 - split->handleWidth()) / 4) <= 2);
+}
+
+void TestCompareForm::refusalIsToldAndLeavesThePanes() {
+  TCompareRun run;
+  QVERIFY(run.Show({"a", "b"}, {"a", "c"}));
+  QStringList warnings;
+  SetMessageAnswerer([&](const TMessageRequest &request) {
+    if (request.Kind == TMessageKind::Warning) warnings << request.Text;
+    return TAnswer::Ok;
+  });
+  run.Form->MemoryBudget = 1 << 20;
+  run.FetchLeft = Numbered(20000);
+  run.FetchRight = Numbered(20000, "other ");
+  QSignalSpy stopped(run.Form.data(), &TfrmCompare::DiffStopped);
+  run.Form->Reload();
+  QVERIFY(stopped.wait(20000));
+  SetMessageAnswerer(nullptr);
+  QCOMPARE(warnings, QStringList{"The documents are too large to compare: it would take more than 1 MB of memory."});
+  QCOMPARE(run.Left().Lines().Lines(), (QStringList{"a", "b"}));
+  QCOMPARE(run.Form->DiffRows(), std::vector<int>{1});
 }
 
 // A diff long enough to watch: the window takes progress meanwhile, and Cancel leaves it as it was.
