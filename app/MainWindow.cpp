@@ -4,10 +4,14 @@
 #include "EditorLook.h"
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
+#include "TabStrip.h"
 #include "app/menus/CommandRegistry.h"
 #include "app/menus/FileMenu.h"
+#include "app/menus/PrintCommand.h"
 #include "app/menus/SearchMenu.h"
+#include "app/menus/TabMenu.h"
 #include "app/menus/ToolsMenu.h"
+#include "app/menus/ViewMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -26,7 +30,6 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 
 namespace {
@@ -61,19 +64,13 @@ TfrmMain::~TfrmMain() {
     while (load.Loader && !load.Loader->wait(10)) QCoreApplication::processEvents();
   }
   pcTabs->disconnect(this);
+  pcTabs->Strip()->disconnect(this);
 }
 
 void TfrmMain::FormCreate() {
   FHighlighters = std::make_unique<THighlighterSet>();
   FLanguageMenu = std::make_unique<TLanguageMenuItem>(BuildLanguageMenu());
-  pcTabs = new QTabWidget(this);
-  pcTabs->setDocumentMode(true);
-  pcTabs->setMovable(true);
-  setCentralWidget(pcTabs);
-  connect(pcTabs, &QTabWidget::currentChanged, this, [this] {
-    UpdateTitle();
-    UpdateStatus();
-  });
+  CreateTabs();
   lblStatus = new QLabel(this);
   ProgressBar1 = new QProgressBar(this);
   ProgressBar1->setRange(0, 100);
@@ -103,12 +100,19 @@ void TfrmMain::CreateMenus() {
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
   FCommands->Add(FileCommands(*this));
+  FPrintCommand = std::make_unique<TPrintCommand>(*this);
+  FCommands->Add(FPrintCommand->Commands());
   FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FSearchMenu->Commands());
+  FCommands->Add(ViewCommands(*this));
   FCommands->Add(FToolsMenu->Commands());
+  FTabMenu = std::make_unique<TTabMenu>(*this, *FCommands);
+  FCommands->Add(FTabMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
+  AddViewMenu(*menuBar(), *FCommands);
   FToolsMenu->AddMenu(*menuBar(), *FCommands);
+  FTabMenu->CreateMenu(*this);
 }
 
 void TfrmMain::StartUp() {

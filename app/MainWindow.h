@@ -1,8 +1,8 @@
 #pragma once
 // TfrmMain: the main window. Its work is split by concern over several files: MainWindow.cpp
 // (making the window, start and end), MainWindowDocs.cpp (documents, tabs, opening, loading,
-// closing), MainWindowSave.cpp (saving), MainWindowSearch.cpp (Find All and its results) and
-// MainWindowStatus.cpp (title, status, captions). Its commands live in app/menus and see it only as
+// closing), MainWindowTabs.cpp (the tab strip and its menu), MainWindowSave.cpp (saving),
+// MainWindowSearch.cpp (Find All and its results) and MainWindowStatus.cpp (title, status, captions). Its commands live in app/menus and see it only as
 // their TCommandContext.
 #include "DocList.h"
 #include "LoadProgress.h"
@@ -19,14 +19,18 @@
 class QLabel;
 class QSplitter;
 class TCommandRegistry;
+class TPrintCommand;
 class TResultsPanel;
+class QTabWidget;
+class TTabControl;
+class TTabStrip;
+class TTabMenu;
 class TSearchMenu;
 class TToolsMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
 class QProgressBar;
-class QTabWidget;
 class TFileLoaderThread;
 class TMEEdit;
 class THighlighterSet;
@@ -68,6 +72,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   bool CloseDoc(TEditorDoc *doc) override;
   void DiscardDoc(TEditorDoc *doc);
   void AfterClose() override;
+  // Closes the document (asking first) once the event that asks has finished: a click on a tab
+  // must not see its tab vanish under it.
+  void RequestCloseDoc(TDocId id);
   int CloseDocList(const std::vector<TDocId> &ids) override;
   void Exit() override { close(); }
 
@@ -75,6 +82,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TCommandRegistry &Commands() { return *FCommands; }
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
   TToolsMenu &ToolsMenu() { return *FToolsMenu; }
+  TTabMenu &TabMenu() { return *FTabMenu; }
+  TPrintCommand &PrintCommand() { return *FPrintCommand; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -96,7 +105,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TMainSettings &Settings() override { return FSettings; }
   QWidget *DialogParent() override { return this; }
   int ActiveLoads() const { return FActiveLoads; }
-  QTabWidget *Tabs() const { return pcTabs; }
+  QTabWidget *Tabs() const;
+  TTabStrip *TabStrip() const;
   QLabel *StatusLabel() const { return lblStatus; }
   QProgressBar *Progress() const { return ProgressBar1; }
   // The tag the Language menu checks for a document: its own, else its highlighter's.
@@ -114,6 +124,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
  private:
   void FormCreate();
   void CreateMenus();
+  void CreateTabs();
   void StartUp();
   void ApplySettings();
   void SaveSettingsNow();
@@ -153,7 +164,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TMainSettings FSettings;
   QString FSettingsPath;
   QStringList FArguments;
-  QTabWidget *pcTabs = nullptr;
+  TTabControl *pcTabs = nullptr;
   QLabel *lblStatus = nullptr;
   QProgressBar *ProgressBar1 = nullptr;
   std::unique_ptr<TLoadProgress> FLoadProgress;
@@ -171,6 +182,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::unique_ptr<TCommandRegistry> FCommands;
   std::unique_ptr<TSearchMenu> FSearchMenu;
   std::unique_ptr<TToolsMenu> FToolsMenu;
+  std::unique_ptr<TTabMenu> FTabMenu;
+  std::unique_ptr<TPrintCommand> FPrintCommand;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;

@@ -16,7 +16,7 @@
 #include <QtConcurrent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTabWidget>
+#include "TabStrip.h"
 
 namespace {
 constexpr qint64 KMiB = 1048576;

@@ -2,9 +2,11 @@
 // Helpers for main-window tests: a window with its own settings file, scripted answers to every
 // message box, the Save dialog's answer, and file bytes.
 #include "app/MainWindow.h"
+#include "app/TabStrip.h"
 #include "app/menus/CommandRegistry.h"
 #include "editor/Edit.h"
 #include "platform/MessageBox.h"
+#include "platform/Shell.h"
 
 #include <QAction>
 #include <QFile>
@@ -44,6 +46,30 @@ struct TScriptedBoxes {
   }
 };
 
+// No test starts a desktop program: every request to the file manager or a terminal is refused
+// unless a test records them.
+inline const bool KShellRefused = [] {
+  SetShellHandler([](TShellRequest, const QString &) { return false; });
+  return true;
+}();
+
+// Takes the requests to the desktop and keeps them, as "ShowFile /path"; answers with Started.
+struct TRecordedShell {
+  QStringList Requests;
+  bool Started = true;
+
+  TRecordedShell() {
+    SetShellHandler([this](TShellRequest request, const QString &path) {
+      static const char *const names[] = {"ShowFile", "OpenFolder", "OpenTerminal"};
+      Requests << QString::fromLatin1(names[int(request)]) + u' ' + path;
+      return Started;
+    });
+  }
+  ~TRecordedShell() {
+    SetShellHandler([](TShellRequest, const QString &) { return false; });
+  }
+};
+
 inline QByteArray ReadBytes(const QString &path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
@@ -67,6 +93,9 @@ inline std::unique_ptr<TfrmMain> MakeWindow(const QTemporaryDir &dir, const QStr
   QCoreApplication::processEvents();  // the start-up message
   return window;
 }
+
+// A tab's caption as it stands: ten spaces after the name leave room for the close glyph.
+inline QString Padded(const QString &caption) { return caption + QString(10, u' '); }
 
 // Chooses the command as its menu item would.
 inline void RunCommand(TfrmMain &window, const QString &name) {
