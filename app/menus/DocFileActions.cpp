@@ -17,15 +17,14 @@ void RecycleDoc(TCommandContext &context, TEditorDoc *doc) {
   QString question = QStringLiteral("Move \"%1\" to the Recycle Bin?").arg(doc->DisplayName());
   if (doc->Editor->Modified()) question += QStringLiteral("\r\n\r\nIts unsaved changes will be lost.");
   const TDocId id = doc->Id;
-  const QString path = doc->FileName;
   if (!Confirm(context.DialogParent(), question, TMessageKind::Warning)) return;
-  if (!MoveToTrash(path)) {
+  // The question let other events run: the document may have gone or changed its file meanwhile.
+  doc = context.Docs().Find(id);
+  if (!DocFileExists(doc)) return;
+  if (!MoveToTrash(doc->FileName)) {
     ShowError(context.DialogParent(), QStringLiteral("Could not move the file to the Recycle Bin."));
     return;
   }
-  // The question let other events run: the document may have gone meanwhile.
-  doc = context.Docs().Find(id);
-  if (!doc) return;
   doc->Editor->SetModified(false);
   if (context.CloseDoc(doc)) context.AfterClose();
 }

@@ -3,12 +3,10 @@
 #include "editor/EditPrint.h"
 #include "editor/Edit.h"
 #include "highlight/UniShim.h"
+#include "tests/PdfRead.h"
 
 #include <QImage>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,32 +26,6 @@ struct TPdfPage {
     return nullptr;
   }
 };
-
-QString RunTool(const QString &program, const QStringList &arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(60000) || process.exitCode() != 0) return QString();
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool HavePoppler() {
-  for (const char *tool : {"pdftotext", "pdfinfo", "pdftoppm"})
-    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return false;
-  return true;
-}
-
-int PageCount(const QString &pdf) {
-  const QRegularExpressionMatch match =
-      QRegularExpression("^Pages:\\s+(\\d+)$", QRegularExpression::MultilineOption).match(RunTool("pdfinfo", {pdf}));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// The plain text of each page.
-QStringList PageTexts(const QString &pdf) {
-  QStringList pages = RunTool("pdftotext", {"-layout", pdf, "-"}).split(u'\f');
-  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-  return pages;
-}
 
 // Every word with its box, in points from the page's top left.
 std::vector<TPdfPage> PageWords(const QString &pdf) {
