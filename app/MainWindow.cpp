@@ -5,6 +5,8 @@
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
 #include "app/menus/CommandRegistry.h"
+#include "app/menus/EditMenu.h"
+#include "app/menus/EditorContextMenu.h"
 #include "app/menus/FileMenu.h"
 #include "app/menus/SearchMenu.h"
 #include "core/FileLoader.h"
@@ -101,10 +103,15 @@ void TfrmMain::CreateMenus() {
   FCommands = std::make_unique<TCommandRegistry>(*this);
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
+  FEditMenu = std::make_unique<TEditMenu>(*this);
   FCommands->Add(FileCommands(*this));
+  FCommands->Add(FEditMenu->Commands());
+  FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
   FCommands->Add(FSearchMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
+  FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
+  pmContent = CreateEditorContextMenu(*FCommands, this);
 }
 
 void TfrmMain::StartUp() {

@@ -19,6 +19,8 @@
 class QLabel;
 class QSplitter;
 class TCommandRegistry;
+class TEditMenu;
+class QMenu;
 class TResultsPanel;
 class TSearchMenu;
 class TMEEditSearchCustom;
@@ -72,6 +74,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   // Commands, and what the search commands show (MainWindowSearch.cpp).
   TCommandRegistry &Commands() { return *FCommands; }
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
+  TEditMenu &EditMenu() { return *FEditMenu; }
+  // The editors' context menu.
+  QMenu *ContentMenu() const { return pmContent; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -167,6 +172,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::vector<TRunningLoad> FLoaders;
   std::unique_ptr<TCommandRegistry> FCommands;
   std::unique_ptr<TSearchMenu> FSearchMenu;
+  // Owns the tools' windows and scans, which it stops before the window's widgets go.
+  std::unique_ptr<TEditMenu> FEditMenu;
+  QMenu *pmContent = nullptr;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;
