@@ -4,10 +4,14 @@
 #include "ExtractWindow.h"
 #include "editor/Edit.h"
 
+#include <utility>
+
 TExtractWindows::TExtractWindows(QWidget *owner) : FOwner(owner) {}
 
 TExtractWindows::~TExtractWindows() {
-  for (auto &[id, window] : FWindows) delete window.data();
+  // Each window leaves the list as it goes, so the list is taken first.
+  const auto windows = std::exchange(FWindows, {});
+  for (const auto &[id, window] : windows) delete window.data();
 }
 
 TfrmExtract *TExtractWindows::Find(quint64 id) const {
