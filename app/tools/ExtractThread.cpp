@@ -30,3 +30,5 @@ void TExtractThread::run() {
   result.Summary = ExtractSummary(tallies[0], result.Lines.size());
   Post([report = FDone, window = FWindow, result = std::move(result)] { report(window, result); });
 }
+
+TExtractThread::~TExtractThread() { Stop(); }

@@ -21,6 +21,10 @@ class TExtractThread : public TScanThread {
   TExtractThread(QStringList lines, TExtractSpec spec, quint64 window, QObject *receiver, TProgressReport progress,
                  TDoneReport done);
 
+  // Stops and joins here, while run() is still this class's: a thread not yet started would
+  // otherwise run the base's.
+  ~TExtractThread() override;
+
  protected:
   void run() override;
 

@@ -7,8 +7,6 @@
 
 TScanThread::TScanThread(QStringList lines, QObject *receiver) : FLines(std::move(lines)), FReceiver(receiver) {}
 
-TScanThread::~TScanThread() { Stop(); }
-
 void TScanThread::Stop() {
   RequestStop();
   wait();

@@ -17,7 +17,8 @@ class TScanThread : public QThread {
   Q_OBJECT
 
  public:
-  ~TScanThread() override;
+  // Every scan class stops and joins in its own destructor.
+  ~TScanThread() override = default;
 
   // The scan ends before its next line.
   void RequestStop() { FCancel = true; }

@@ -21,3 +21,5 @@ void TSignalScanThread::run() {
   for (size_t part = 1; part < count; ++part) hits.insert(hits.end(), parts[part].begin(), parts[part].end());
   Post([report = FDone, hits = std::move(hits)]() mutable { report(std::move(hits)); });
 }
+
+TSignalScanThread::~TSignalScanThread() { Stop(); }

@@ -18,6 +18,10 @@ class TSignalScanThread : public TScanThread {
   // category: 0 to 4, or KAllSignalCategories.
   TSignalScanThread(QStringList lines, int category, QObject *receiver, TProgressReport progress, TDoneReport done);
 
+  // Stops and joins here, while run() is still this class's: a thread not yet started would
+  // otherwise run the base's.
+  ~TSignalScanThread() override;
+
  protected:
   void run() override;
 

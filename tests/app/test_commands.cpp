@@ -207,7 +207,9 @@ void TestCommands::everyCommandIsSafe() {
   }
   QVERIFY(WaitForLoads(*w));
   QCOMPARE(ReadBytes(big), bytes);
-  for (const TMessageRequest &request : boxes.Asked) QVERIFY2(request.Kind != TMessageKind::Error, qPrintable(request.Text));
+  // A text tool's rule may refuse the typed text; it says so in its own words, naming itself.
+  for (const TMessageRequest &request : boxes.Asked)
+    QVERIFY2(request.Kind != TMessageKind::Error || request.Text.contains(" failed: "), qPrintable(request.Text));
 }
 
 // Ctrl+S acts on the document as it is now, not as the File menu showed it when last opened.
