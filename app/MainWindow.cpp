@@ -9,6 +9,7 @@
 #include "app/menus/EditorContextMenu.h"
 #include "app/menus/FileMenu.h"
 #include "app/menus/SearchMenu.h"
+#include "app/menus/ToolsMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -107,11 +108,14 @@ void TfrmMain::CreateMenus() {
   FCommands->Add(FileCommands(*this));
   FCommands->Add(FEditMenu->Commands());
   FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
+  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FSearchMenu->Commands());
+  FCommands->Add(FToolsMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
   pmContent = CreateEditorContextMenu(*FCommands, this);
+  FToolsMenu->AddMenu(*menuBar(), *FCommands);
 }
 
 void TfrmMain::StartUp() {

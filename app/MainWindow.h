@@ -23,6 +23,7 @@ class TEditMenu;
 class QMenu;
 class TResultsPanel;
 class TSearchMenu;
+class TToolsMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
@@ -50,6 +51,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TEditorDoc *ActiveDoc() const override;
   TMEEdit *ActiveEditor() const override;
   const TDocList &Docs() const override { return FDocs; }
+  std::vector<TDocId> TabOrder() const override;
   TEditorDoc *DocOfEditor(const QWidget *page) const;
   // Null when the document is gone.
   TEditorDoc *FindDoc(TDocId id) const { return FDocs.Find(id); }
@@ -77,6 +79,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TEditMenu &EditMenu() { return *FEditMenu; }
   // The editors' context menu.
   QMenu *ContentMenu() const { return pmContent; }
+  TToolsMenu &ToolsMenu() { return *FToolsMenu; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -175,6 +178,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   // Owns the tools' windows and scans, which it stops before the window's widgets go.
   std::unique_ptr<TEditMenu> FEditMenu;
   QMenu *pmContent = nullptr;
+  std::unique_ptr<TToolsMenu> FToolsMenu;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;

@@ -160,6 +160,7 @@ void TestCommands::menusReadAsTheirTables_data() {
                           << QStringList{"&Find...|Ctrl+F",     "Find &Next|F3", "Find Pre&vious|Shift+F3",
                                          "&Replace...|Ctrl+H", "&Go to Line...|Ctrl+G", "-",
                                          "Find Tab...|"};
+  QTest::newRow("tools") << "mTools" << "&Tools" << QStringList{"Compare Two Files|", "-", "File Hash Calculator|"};
 }
 
 void TestCommands::menusReadAsTheirTables() {
