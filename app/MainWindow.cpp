@@ -6,6 +6,8 @@
 #include "RecentFiles.h"
 #include "TabStrip.h"
 #include "app/menus/CommandRegistry.h"
+#include "app/menus/EditMenu.h"
+#include "app/menus/EditorContextMenu.h"
 #include "app/menus/FileMenu.h"
 #include "app/menus/PrintCommand.h"
 #include "app/menus/SearchMenu.h"
@@ -99,7 +101,10 @@ void TfrmMain::CreateMenus() {
   FCommands = std::make_unique<TCommandRegistry>(*this);
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
+  FEditMenu = std::make_unique<TEditMenu>(*this);
   FCommands->Add(FileCommands(*this));
+  FCommands->Add(FEditMenu->Commands());
+  FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
   FPrintCommand = std::make_unique<TPrintCommand>(*this);
   FCommands->Add(FPrintCommand->Commands());
   FToolsMenu = std::make_unique<TToolsMenu>(*this);
@@ -109,8 +114,10 @@ void TfrmMain::CreateMenus() {
   FTabMenu = std::make_unique<TTabMenu>(*this, *FCommands);
   FCommands->Add(FTabMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
+  FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
   AddViewMenu(*menuBar(), *FCommands);
+  pmContent = CreateEditorContextMenu(*FCommands, this);
   FToolsMenu->AddMenu(*menuBar(), *FCommands);
   FTabMenu->CreateMenu(*this);
 }

@@ -20,6 +20,8 @@ class QLabel;
 class QSplitter;
 class TCommandRegistry;
 class TPrintCommand;
+class TEditMenu;
+class QMenu;
 class TResultsPanel;
 class QTabWidget;
 class TTabControl;
@@ -81,6 +83,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   // Commands, and what the search commands show (MainWindowSearch.cpp).
   TCommandRegistry &Commands() { return *FCommands; }
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
+  TEditMenu &EditMenu() { return *FEditMenu; }
+  // The editors' context menu.
+  QMenu *ContentMenu() const { return pmContent; }
   TToolsMenu &ToolsMenu() { return *FToolsMenu; }
   TTabMenu &TabMenu() { return *FTabMenu; }
   TPrintCommand &PrintCommand() { return *FPrintCommand; }
@@ -181,6 +186,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::vector<TRunningLoad> FLoaders;
   std::unique_ptr<TCommandRegistry> FCommands;
   std::unique_ptr<TSearchMenu> FSearchMenu;
+  // Owns the tools' windows and scans, which it stops before the window's widgets go.
+  std::unique_ptr<TEditMenu> FEditMenu;
+  QMenu *pmContent = nullptr;
   std::unique_ptr<TToolsMenu> FToolsMenu;
   std::unique_ptr<TTabMenu> FTabMenu;
   std::unique_ptr<TPrintCommand> FPrintCommand;
