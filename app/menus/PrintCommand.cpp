@@ -2,6 +2,7 @@
 
 #include "CommandContext.h"
 #include "app/DocList.h"
+#include "app/EditorDoc.h"
 #include "editor/Edit.h"
 #include "editor/EditPrint.h"
 #include "platform/MessageBox.h"
@@ -28,6 +29,12 @@ std::vector<TCommand> TPrintCommand::Commands() {
   return {{u"miPrint"_s, u"&Print..."_s, QKeySequence(u"Ctrl+P"_s), [this] { miPrintClick(); }, {}, {}}};
 }
 
+bool TPrintCommand::RefusedWhileLoading(const TEditorDoc &doc) {
+  if (!doc.IsLoading) return false;
+  ShowInformation(FContext.DialogParent(), doc.StillLoadingText());
+  return true;
+}
+
 void TPrintCommand::miPrintClick() {
   const TEditorDoc *doc = FContext.ActiveDoc();
   if (!doc) return;
@@ -35,12 +42,14 @@ void TPrintCommand::miPrintClick() {
     ShowInformation(FContext.DialogParent(), u"No printer is installed."_s);
     return;
   }
+  // Half a text would print as if it were the whole.
+  if (RefusedWhileLoading(*doc)) return;
   const TDocId id = doc->Id;
   QPrinter printer(QPrinter::HighResolution);
   if (!SetUpPrinter(printer)) return;
-  // The dialog let other events run: the document may have gone meanwhile.
+  // The dialog let other events run: the document may have gone, or begun loading again, meanwhile.
   doc = FContext.Docs().Find(id);
-  if (!doc) return;
+  if (!doc || RefusedWhileLoading(*doc)) return;
   TMEEditPrint print;
   print.SetEditor(doc->Editor);
   print.SetHighlighter(doc->Editor->Highlighter());

@@ -1,6 +1,6 @@
 #pragma once
 // File › Print: the active document on the printer chosen in the system's print dialog, in the
-// colours of its highlighter, titled with its name.
+// colours of its highlighter, titled with its name; refused while the document is still loading.
 #include "Command.h"
 
 #include <functional>
@@ -8,6 +8,7 @@
 
 class QPrinter;
 class TCommandContext;
+struct TEditorDoc;
 
 class TPrintCommand {
  public:
@@ -22,5 +23,8 @@ class TPrintCommand {
   std::function<bool(QPrinter &printer)> SetUpPrinter;
 
  private:
+  // Tells the user when doc is still loading.
+  bool RefusedWhileLoading(const TEditorDoc &doc);
+
   TCommandContext &FContext;
 };

@@ -1,6 +1,6 @@
 // File › Print and the tab menu's Print: "No printer is installed." when there is none, nothing
 // when the print dialog is cancelled or the document closes while it is open, a failed print told
-// as one, and otherwise the document's lines under its name, written here to a PDF file.
+// as one, a document still loading refused, and otherwise the document's lines under its name, written here to a PDF file.
 #include "AppTestUtil.h"
 
 #include "app/menus/PrintCommand.h"
@@ -20,6 +20,7 @@ class TestPrintCommand : public QObject {
   void tabMenuPrintsItsDocument();
   void documentClosedDuringTheDialogIsNotPrinted();
   void failedPrintIsTold();
+  void loadingDocumentIsNotPrinted();
 
  private:
   // A window with a.txt (three lines) and b.txt (two), b active; the print dialog, when asked,
@@ -124,6 +125,19 @@ void TestPrintCommand::failedPrintIsTold() {
   RunCommand(*w, "miPrint");
   QCOMPARE(boxes.Texts(), QStringList{"Could not print \"b.txt\"."});
   QCOMPARE(boxes.Asked[0].Kind, TMessageKind::Error);
+}
+
+// Its text is not all there yet: printing it would pass half a file off as the whole.
+void TestPrintCommand::loadingDocumentIsNotPrinted() {
+  TScriptedBoxes boxes;
+  auto w = MakePrintingWindow();
+  w->OpenFile(MakeFile(*FDir, "big.log", QByteArray("line\n").repeated(600000)));
+  QCOMPARE(w->ActiveLoads(), 1);
+  RunCommand(*w, "miPrint");
+  QCOMPARE(boxes.Texts(), QStringList{"\"big.log\" is still loading. Try again when it has loaded."});
+  QCOMPARE(FDialogs, 0);
+  QVERIFY(WaitForLoads(*w));
+  QVERIFY(!QFile::exists(FPdf));
 }
 
 QTEST_MAIN(TestPrintCommand)
