@@ -93,7 +93,7 @@ void TfrmMain::NewDoc() {
     doc->Editor->SetHighlighter(FHighlighters->ForLangTag(FSettings.FNewDocLangTag));
     doc->LangTag = FSettings.FNewDocLangTag;
   }
-  doc->Editor->Lines().SetLineBreak(doc->EOL);
+  doc->Editor->Document().SetLineBreak(doc->EOL);
   doc->Size.Reset(doc->Editor->Lines().Lines(), doc->EncKind, doc->EOL);
   doc->Editor->SetModified(false);
   UpdateTabCaption(doc);
@@ -167,12 +167,10 @@ void TfrmMain::LoadDirect(TEditorDoc *doc, const QString &path) {
   TMEEdit *editor = doc->Editor;
   const TMEEditorOptions options = editor->Options();
   editor->SetOptions(options & ~TMEEditorOptions(eoTabsToSpaces));  // tabs load as they are
-  editor->Lines().BeginUpdate();
   bool altered = false;
   editor->SetText(whole.Text, &altered);
   // Offsets and the save must agree on the break the file is written with.
-  editor->Lines().SetLineBreak(doc->EOL);
-  editor->Lines().EndUpdate();
+  editor->Document().SetLineBreak(doc->EOL);
   editor->SetOptions(options);
   // A lone trailing byte of UTF-16 text was dropped.
   const qsizetype mark = whole.HasBOM ? whole.Encoding->Preamble().size() : 0;
@@ -243,10 +241,7 @@ void TfrmMain::LoaderDone(TDocId id, TFileLoaderThread *sender, std::unique_ptr<
     doc->EncKind = EncKindOf(encoding, hasBOM);
     doc->EOL = eol;
     doc->DecodeAltered = sender->DecodeAltered();
-    TMELineList &store = doc->Editor->Lines();
-    store.BeginUpdate();
-    store.AdoptLines(lines, TMELineList::LineEndingOf(eol));
-    store.EndUpdate();
+    doc->Editor->Document().AdoptLines(lines, TMELineList::LineEndingOf(eol));
     FinishLoad(doc, true);
   } else {
     doc->IsLoading = false;

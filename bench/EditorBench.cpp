@@ -42,7 +42,7 @@ std::unique_ptr<QStringList> MakeLines(int count, quint32 seed) {
 
 void Load(TMEEdit &edit, int count) {
   std::unique_ptr<QStringList> lines = MakeLines(count, 7);
-  edit.Lines().AdoptLines(lines, leCRLF);
+  edit.Document().AdoptLines(lines, leCRLF);
 }
 
 double Median(std::vector<double> samples) {

@@ -55,7 +55,7 @@ void MeasureReplaceAll(const QStringList &lines) {
   auto million = std::make_unique<QStringList>();
   million->reserve(KReplaceLines);
   for (qsizetype i = 0; i < KReplaceLines; ++i) million->append(QString(lines[i].constData(), lines[i].size()));
-  edit.Lines().AdoptLines(million, leLF);
+  edit.Document().AdoptLines(million, leLF);
   TMEEditSearch literal;
   edit.SetSearchEngine(&literal);
   // A word of the same length changes the lines in place; a longer one makes every line grow.

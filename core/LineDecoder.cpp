@@ -318,6 +318,5 @@ bool TMELineList::LoadFromFile(const QString &fileName, QString *error, const TE
   FLines = std::move(lines);
   FLineBreak = ending;
   FEncoding = encoding;
-  Changed();
   return true;
 }

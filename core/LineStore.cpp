@@ -12,7 +12,6 @@ QString TMELineList::Get(int index) const {
 void TMELineList::Put(int index, const QString &line) {
   if (index < 0 || index >= FLines.size()) return;
   FLines[index] = Sanitize(line);
-  Changed();
 }
 
 void TMELineList::Splice(int index, int offset, int length, const QString &text) {
@@ -28,19 +27,16 @@ void TMELineList::Splice(int index, int offset, int length, const QString &text)
     grown.append(QStringView(line).first(offset)).append(text).append(QStringView(line).sliced(offset + length));
     line = std::move(grown);
   }
-  Changed();
 }
 
 void TMELineList::Insert(int index, const QString &line) {
   if (index < 0 || index > FLines.size()) return;
   FLines.insert(index, Sanitize(line));
-  Changed();
 }
 
 void TMELineList::Delete(int index) {
   if (index < 0 || index >= FLines.size()) return;
   FLines.removeAt(index);
-  Changed();
 }
 
 void TMELineList::InsertLines(int index, QStringList &&lines) {
@@ -51,7 +47,6 @@ void TMELineList::InsertLines(int index, QStringList &&lines) {
     FLines[index + i] = std::move(lines[i]);
   }
   lines.clear();
-  Changed();
 }
 
 void TMELineList::DeleteLines(int index, int count) {
@@ -59,20 +54,14 @@ void TMELineList::DeleteLines(int index, int count) {
   const qsizetype to = qMin(FLines.size(), qsizetype(index) + qMax(0, count));
   if (from >= to) return;
   FLines.remove(from, to - from);
-  Changed();
 }
 
 int TMELineList::Add(const QString &line) {
   FLines.append(Sanitize(line));
-  Changed();
   return int(FLines.size() - 1);
 }
 
-void TMELineList::Clear() {
-  if (FLines.isEmpty()) return;
-  FLines.clear();
-  Changed();
-}
+void TMELineList::Clear() { FLines.clear(); }
 
 QString TMELineList::GetText() const {
   if (FLines.isEmpty()) return QString();
@@ -157,14 +146,6 @@ void TMELineList::SetText(QStringView text, bool *altered) {
     FLineBreak = counts.Vote();
   }
   if (altered) *altered = changed;
-  Changed();
-}
-
-void TMELineList::BeginUpdate() { ++FUpdateCount; }
-
-void TMELineList::EndUpdate() {
-  if (FUpdateCount == 0) return;
-  if (--FUpdateCount == 0) Changed();
 }
 
 QString TMELineList::LineBreak() const { return LineBreakOf(FLineBreak); }
@@ -182,7 +163,6 @@ void TMELineList::AdoptLines(std::unique_ptr<QStringList> &lines, TMELineEnding 
   FLines = std::move(*lines);
   lines.reset();
   FLineBreak = lineEnding;
-  Changed();
 }
 
 TMELineEnding TMELineList::LineEndingOf(QStringView lineBreak) {
@@ -228,8 +208,4 @@ QString TMELineList::Sanitize(const QString &line) {
   QString result = line;
   SanitizeInPlace(result);
   return result;
-}
-
-void TMELineList::Changed() {
-  if (FUpdateCount == 0 && FOnChange) FOnChange(this);
 }

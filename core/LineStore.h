@@ -1,10 +1,10 @@
 #pragma once
 // TMELineList: a document's text as lines without their breaks, with the document's line-break
-// style, encoding and byte-order-mark flag. Every line is sanitized on its way in.
+// style, encoding and byte-order-mark flag. Every line is sanitized on its way in. The store tells
+// no one of changes: an open document changes it only through TMEDocument, which reports them.
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 class TEncoding;
@@ -16,8 +16,6 @@ constexpr qsizetype KMaxLineLength = 65536;
 
 class TMELineList {
  public:
-  using TChangeEvent = std::function<void(TMELineList *sender)>;
-
   TMELineList();
 
   int GetCount() const { return int(FLines.size()); }
@@ -41,9 +39,6 @@ class TMELineList {
   // altered (optional) tells whether a line had to be sanitized or cut.
   void SetText(QStringView text, bool *altered = nullptr);
 
-  void BeginUpdate();
-  void EndUpdate();
-
   QString LineBreak() const;
   void SetLineBreak(QStringView lineBreak);
   TMELineEnding LineEnding() const { return FLineBreak; }
@@ -62,8 +57,6 @@ class TMELineList {
   bool LoadFromFile(const QString &fileName, QString *error, const TEncoding *encoding = nullptr,
                     bool *altered = nullptr);
 
-  void SetOnChange(TChangeEvent onChange) { FOnChange = std::move(onChange); }
-
   // Direct read access for whole-document walks (saving, searching).
   const QStringList &Lines() const { return FLines; }
 
@@ -75,14 +68,10 @@ class TMELineList {
   static void SanitizeInPlace(QString &line);
 
  private:
-  void Changed();
-
   QStringList FLines;
   TMELineEnding FLineBreak = leCRLF;
   const TEncoding *FEncoding;
   bool FHasBOM = false;
-  int FUpdateCount = 0;
-  TChangeEvent FOnChange;
 };
 
 // Line-break counts and the vote shared by every splitter: LF wins when it beats CR LF and is no

@@ -86,7 +86,3 @@ int UnitsBefore(QStringView text, int ch) {
   if (ch >= 3 && ch - 1 <= text.size() && text[ch - 2].isLowSurrogate() && text[ch - 3].isHighSurrogate()) return 2;
   return 1;
 }
-
-bool SplitsPair(QStringView text, int ch) {
-  return ch >= 2 && ch <= text.size() && text[ch - 1].isLowSurrogate() && text[ch - 2].isHighSurrogate();
-}

@@ -24,6 +24,3 @@ int CharAtColumn(QStringView text, int target, int tabWidth);
 
 // Units taken by the character that ends just before the 1-based ch (2 after a surrogate pair).
 int UnitsBefore(QStringView text, int ch);
-
-// True when the 1-based ch points at the second half of a surrogate pair.
-bool SplitsPair(QStringView text, int ch);

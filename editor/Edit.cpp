@@ -1,4 +1,4 @@
-// TMEEdit: construction, options, update brackets, status changes and the store's notification.
+// TMEEdit: construction, options, update brackets and status changes.
 #include "Edit.h"
 
 #include "platform/FontChoice.h"
@@ -9,7 +9,8 @@ TMEEdit::TMEEdit(QWidget *parent) : QAbstractScrollArea(parent) {
   resize(320, 240);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);
-  FLines.SetOnChange([this](TMELineList *) { LinesStoreChanged(); });
+  FDocument.SetCaretSource([this] { return TMECaretState{FCaret, FBlockBegin, FBlockEnd}; });
+  FDocument.SetGroupUndo(FOptions.testFlag(eoGroupUndo));
   setFont(ChooseFixedFont(QStringLiteral("Consolas"), 10));
   MeasureFont();
   SetUpView();
@@ -18,6 +19,7 @@ TMEEdit::TMEEdit(QWidget *parent) : QAbstractScrollArea(parent) {
 void TMEEdit::SetOptions(TMEEditorOptions value) {
   if (value == FOptions) return;
   FOptions = value;
+  FDocument.SetGroupUndo(FOptions.testFlag(eoGroupUndo));
   StatusChanged(scOptions);
 }
 
@@ -28,15 +30,14 @@ void TMEEdit::SetReadOnly(bool value) {
 }
 
 void TMEEdit::SetModified(bool value) {
-  if (value == FModified) return;
-  FModified = value;
+  if (value == FDocument.Modified()) return;
+  FDocument.SetModified(value);
   StatusChanged(scModified);
 }
 
 void TMEEdit::BeginUpdate() { ++FUpdateCount; }
 
 void TMEEdit::EndUpdate() {
-  if (FUpdateCount == 0) return;
   if (--FUpdateCount > 0) return;
   FlushStatusChanges();
   Repaint();
@@ -55,18 +56,6 @@ void TMEEdit::FlushStatusChanges() {
 }
 
 void TMEEdit::Repaint() { viewport()->update(); }
-
-void TMEEdit::LinesStoreChanged() {
-  // The primitives keep the rows in step themselves; anyone else may have changed any line.
-  if (!FOwnChange) {
-    InvalidateRows();
-    const int oldCount = FReportedLineCount;
-    FReportedLineCount = FLines.GetCount();
-    Q_EMIT OnLinesReplaced(0, oldCount, FReportedLineCount);
-  }
-  FStatusChanges |= scModified;
-  Repaint();
-}
 
 void TMEEdit::changeEvent(QEvent *event) {
   QAbstractScrollArea::changeEvent(event);

@@ -1,14 +1,14 @@
 #pragma once
-// TMEEdit: the program's editor control. It owns its line store and changes text only through
-// InsertTextAt and DeleteRange, which record undo and keep the display rows in step.
+// TMEEdit: the program's editor control, a view of the document model it owns. It edits through
+// the model's primitives and follows the model's change reports with its rows, line states and
+// layouts; the caret, selection and scrolling are its own.
 #include "Coords.h"
 #include "Gutter.h"
 #include "LineStates.h"
 #include "RowMap.h"
 #include "SearchEngine.h"
 #include "TextRenderer.h"
-#include "UndoList.h"
-#include "core/LineStore.h"
+#include "core/Document.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -71,16 +71,17 @@ class TMEEdit : public QAbstractScrollArea {
  public:
   explicit TMEEdit(QWidget *parent = nullptr);
 
-  // Text.
-  TMELineList &Lines() { return FLines; }
-  const TMELineList &Lines() const { return FLines; }
-  QString GetText() const { return FLines.GetText(); }
+  // Text. The document may be edited from outside too: the view follows its reports.
+  TMEDocument &Document() { return FDocument; }
+  const TMEDocument &Document() const { return FDocument; }
+  const TMELineList &Lines() const { return FDocument.Lines(); }
+  QString GetText() const { return FDocument.GetText(); }
   // altered (optional): a line had to be sanitized or cut (see TMELineList::SetText).
   void SetText(const QString &value, bool *altered = nullptr);
   void ClearAll();
   // At least 1: an empty document is one empty line.
-  int LineCount() const { return qMax(1, FLines.GetCount()); }
-  QString LineText(int line) const { return FLines.Get(line - 1); }
+  int LineCount() const { return FDocument.LineCount(); }
+  QString LineText(int line) const { return FDocument.LineText(line); }
 
   // Caret and selection.
   int CaretX() const { return FCaret.Char; }
@@ -106,12 +107,8 @@ class TMEEdit : public QAbstractScrollArea {
   void MoveCaret(TBufferCoord coord);
   void MoveCaretExtend(TBufferCoord coord, bool extend);
 
-  // Editing. The two primitives every change goes through; record adds an undo record.
-  TBufferCoord InsertTextAt(TBufferCoord pos, const QString &text, bool record);
-  // Answers whether anything was removed.
-  bool DeleteRange(TBufferCoord from, TBufferCoord to, bool record);
+  // Editing, through the document's primitives.
   void DeleteSelection();
-  QString GetTextRange(TBufferCoord from, TBufferCoord to) const;
   // Backspace and Delete: one character (a surrogate pair whole) or one line break.
   void DeleteLastChar();
   void DeleteChar();
@@ -129,11 +126,10 @@ class TMEEdit : public QAbstractScrollArea {
 
   void Undo();
   void Redo();
-  bool CanUndo() const { return !FReadOnly && FUndoList.CanUndo(); }
-  bool CanRedo() const { return !FReadOnly && FUndoList.CanRedo(); }
-  bool Modified() const { return FModified; }
+  bool CanUndo() const { return !FReadOnly && FDocument.CanUndo(); }
+  bool CanRedo() const { return !FReadOnly && FDocument.CanRedo(); }
+  bool Modified() const { return FDocument.Modified(); }
   void SetModified(bool value);
-  const TMEUndoList &UndoList() const { return FUndoList; }
 
   TMEEditorOptions Options() const { return FOptions; }
   void SetOptions(TMEEditorOptions value);
@@ -152,10 +148,6 @@ class TMEEdit : public QAbstractScrollArea {
   TMEEditSearchCustom *SearchEngine() const { return FSearchEngine; }
   void SetSearchEngine(TMEEditSearchCustom *engine) { FSearchEngine = engine; }
   int SearchReplace(const QString &search, const QString &replace, TMESearchOptions options);
-
-  // Status changes made inside a bracket are reported once, when the outermost one closes.
-  void BeginUpdate();
-  void EndUpdate();
 
   // Positions and rows.
   TDisplayCoord PixelsToRowColumn(int pixelX, int pixelY);
@@ -255,8 +247,8 @@ class TMEEdit : public QAbstractScrollArea {
   // After every completed change of the text made through the editor.
   void OnChange();
   void OnStatusChange(TMEStatusChanges changes);
-  // The 0-based lines [first, first + oldCount) became newCount lines. A change made to the store
-  // behind the editor's back is reported as every line replaced.
+  // The document's report, passed on once the view has followed it: the 0-based lines
+  // [first, first + oldCount) became newCount lines.
   void OnLinesReplaced(int first, int oldCount, int newCount);
   // After the wheel scrolled, and after every action on a scroll bar even when nothing moved:
   // scrollBar 1 is the vertical bar, 0 the horizontal one.
@@ -281,17 +273,18 @@ class TMEEdit : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
+  friend class TMEEditUpdate;
+  // Status changes made inside a bracket are reported once, when the outermost one closes; open
+  // one with TMEEditUpdate.
+  void BeginUpdate();
+  void EndUpdate();
   void StatusChanged(TMEStatusChanges changes);
   void FlushStatusChanges();
   void Repaint();
-  void LinesStoreChanged();
-  // The primitives replaced the 0-based lines [first, first + oldCount) by newCount lines.
-  void LinesReplaced(int first, int oldCount, int newCount);
-  void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
-               QList<TMELineSplice> splices = {});
-  void FinishUndoRedo();
-  // Makes the splices (undo: takes them back, last first), in place, and reports the lines.
-  void ApplySplices(const QList<TMELineSplice> &splices, bool undo);
+  // Follows the document's report with the rows, the per-line caches and the status.
+  void DocumentLinesReplaced(int first, int oldCount, int newCount);
+  // Undo or Redo of the newest group; the caret lands on the text with the selection empty.
+  void Replay(bool undo);
   int WrapWidth() const;
   // The first match at or after startChar, or backwards the last one before it.
   bool FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length);
@@ -362,17 +355,11 @@ class TMEEdit : public QAbstractScrollArea {
   bool FCaretShown = false;
   bool FCaretBlinkOn = true;
 
-  TMELineList FLines;
+  TMEDocument FDocument;
   TMETextRenderer FRenderer;
   TMERowMap FRows;
-  TMEUndoList FUndoList;
   TMEEditSearchCustom *FSearchEngine = nullptr;
   bool FRowsValid = false;
-  // Set while the primitives change the store, so its notification is not taken for a change
-  // made behind the editor's back.
-  bool FOwnChange = false;
-  // The line count last reported through OnLinesReplaced.
-  int FReportedLineCount = 0;
 
   TBufferCoord FCaret;
   TBufferCoord FBlockBegin;
@@ -380,7 +367,6 @@ class TMEEdit : public QAbstractScrollArea {
   TMEEditorOptions FOptions = eoAutoIndent | eoTabIndent | eoGroupUndo;
   TMEScrollOptions FScrollOptions;
   bool FReadOnly = false;
-  bool FModified = false;
   int FUpdateCount = 0;
   TMEStatusChanges FStatusChanges;
 
@@ -392,4 +378,15 @@ class TMEEdit : public QAbstractScrollArea {
   bool FWordWrap = false;
   int FTopLine = 1;
   int FLeftChar = 1;
+};
+
+// Holds the editor's update bracket open while it lives, however its scope is left.
+class TMEEditUpdate {
+ public:
+  explicit TMEEditUpdate(TMEEdit &edit) : FEdit(edit) { FEdit.BeginUpdate(); }
+  ~TMEEditUpdate() { FEdit.EndUpdate(); }
+  Q_DISABLE_COPY_MOVE(TMEEditUpdate)
+
+ private:
+  TMEEdit &FEdit;
 };

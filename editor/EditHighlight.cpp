@@ -29,7 +29,7 @@ void TMEEdit::InvalidateLineStates(int fromIndex) {
 
 TLineState TMEEdit::LineStartState(int line) {
   if (line <= 1) return 0;
-  FLineStates.Update(line - 1, FLines, FHighlighter);
+  FLineStates.Update(line - 1, Lines(), FHighlighter);
   return FLineStates.StartState(line - 1);
 }
 

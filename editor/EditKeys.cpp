@@ -2,6 +2,7 @@
 #include "Edit.h"
 
 #include "CellWidth.h"
+#include "core/TextSplit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

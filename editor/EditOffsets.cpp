@@ -4,10 +4,10 @@
 static int BreakLength(const TMELineList &lines) { return lines.LineEnding() == leCRLF ? 2 : 1; }
 
 int TMEEdit::CoordToOffset(TBufferCoord coord) const {
-  const QStringList &lines = FLines.Lines();
+  const QStringList &lines = Lines().Lines();
   const int count = int(lines.size());
   const int line = coord.Line <= 0 ? 1 : qMin(coord.Line, count + 1);
-  const int breakLength = BreakLength(FLines);
+  const int breakLength = BreakLength(Lines());
   int offset = 0;
   for (int i = 0; i < line - 1; ++i) offset += int(lines[i].size()) + breakLength;
   // Virtual space past the end of a line adds nothing: the next offset is the next line's.
@@ -15,8 +15,8 @@ int TMEEdit::CoordToOffset(TBufferCoord coord) const {
 }
 
 TBufferCoord TMEEdit::OffsetToCoord(int offset) const {
-  const QStringList &lines = FLines.Lines();
-  const int breakLength = BreakLength(FLines);
+  const QStringList &lines = Lines().Lines();
+  const int breakLength = BreakLength(Lines());
   int rest = qMax(0, offset);
   for (int i = 0; i < lines.size(); ++i) {
     const int length = int(lines[i].size());

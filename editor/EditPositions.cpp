@@ -7,7 +7,7 @@ void TMEEdit::InvalidateRows() { FRowsValid = false; }
 
 void TMEEdit::BuildRows() {
   if (FRowsValid) return;
-  if (FWordWrap) FRows.Build(FLines, WrapWidth(), FTabWidth);
+  if (FWordWrap) FRows.Build(Lines(), WrapWidth(), FTabWidth);
   else FRows.Clear();
   FRowsValid = true;
 }
@@ -15,12 +15,6 @@ void TMEEdit::BuildRows() {
 const TMERowMap &TMEEdit::Rows() {
   BuildRows();
   return FRows;
-}
-
-void TMEEdit::LinesReplaced(int first, int oldCount, int newCount) {
-  if (FWordWrap && FRowsValid) FRows.Rewrap(FLines, first, oldCount, newCount);
-  FReportedLineCount = FLines.GetCount();
-  Q_EMIT OnLinesReplaced(first, oldCount, newCount);
 }
 
 int TMEEdit::RowCount() {
@@ -35,7 +29,7 @@ TMERow TMEEdit::GetRowInfo(int index) {
     return FRows.At(qBound(0, index, FRows.Count() - 1));
   }
   index = qBound(0, index, LineCount() - 1);
-  return {index + 1, 1, int(FLines.Get(index).size())};
+  return {index + 1, 1, int(Lines().Get(index).size())};
 }
 
 int TMEEdit::BufferToRow(TBufferCoord coord) {

@@ -6,6 +6,32 @@ namespace {
 // Past the end of any line: a backward search from here takes a line's last match.
 constexpr int KLineEnd = 2147483647;
 
+// Every match the engine finds as a splice, top to bottom; count gets the number of matches, those
+// replaced by themselves (which need no splice) included. The document makes each splice in its
+// line in place: neither the changed lines nor the undo record hold a second copy of every line.
+QList<TMELineSplice> ReplacementSplices(TMEEditSearchCustom &engine, const QStringList &lines, const QString &replace,
+                                        int &count) {
+  QList<TMELineSplice> splices;
+  std::vector<TMEReplacement> found;
+  QString removed;  // shared by neighbouring splices that remove the same text
+  for (int i = 0; i < lines.size(); ++i) {
+    engine.FindReplacements(lines[i], replace, found);
+    count += int(found.size());
+    int shift = 0;
+    for (TMEReplacement &replacement : found) {
+      // The store shows line breaks and control characters as dots: the splice holds the text as
+      // stored, so Undo and Redo give back exactly this line.
+      TMELineList::SanitizeInPlace(replacement.Text);
+      const QStringView matched = QStringView(lines[i]).mid(replacement.Offset, replacement.Length);
+      if (matched == replacement.Text) continue;
+      if (matched != removed) removed = matched.toString();
+      splices.append({i + 1, replacement.Offset + shift, removed, std::move(replacement.Text)});
+      shift += int(splices.last().Inserted.size()) - replacement.Length;
+    }
+  }
+  return splices;
+}
+
 }  // namespace
 
 bool TMEEdit::FindInLine(QStringView text, bool backwards, int startChar, int &offset, int &length) {
@@ -44,7 +70,7 @@ int TMEEdit::SearchReplace(const QString &search, const QString &replace, TMESea
     start = qMin(FBlockBegin, FBlockEnd);
   }
   start.Line = qBound(1, start.Line, LineCount());
-  const QStringList &lines = FLines.Lines();
+  const QStringList &lines = Lines().Lines();
   const auto lineAt = [&](int line) { return line <= lines.size() ? QStringView(lines[line - 1]) : QStringView(); };
   int offset = 0, length = 0;
   for (int line = start.Line; backwards ? line >= 1 : line <= LineCount(); line += backwards ? -1 : 1) {
@@ -60,40 +86,16 @@ int TMEEdit::SearchReplace(const QString &search, const QString &replace, TMESea
 
 int TMEEdit::ReplaceAll(const QString &replace) {
   if (FReadOnly) return 0;
-  BeginUpdate();
   int count = 0;
-  // Each replacement is recorded as a splice and made in its line in place: neither the changed
-  // lines nor the undo record hold a second copy of every line.
-  QList<TMELineSplice> splices;
-  std::vector<TMEReplacement> found;
-  QString removed;  // shared by neighbouring splices that remove the same text
-  const QStringList &lines = FLines.Lines();
-  for (int i = 0; i < lines.size(); ++i) {
-    FSearchEngine->FindReplacements(lines[i], replace, found);
-    count += int(found.size());
-    int shift = 0;
-    for (TMEReplacement &replacement : found) {
-      // The store shows line breaks and control characters as dots: the splice holds the text as
-      // stored, so Undo and Redo give back exactly this line.
-      TMELineList::SanitizeInPlace(replacement.Text);
-      const QStringView matched = QStringView(lines[i]).mid(replacement.Offset, replacement.Length);
-      if (matched == replacement.Text) continue;
-      if (matched != removed) removed = matched.toString();
-      splices.append({i + 1, replacement.Offset + shift, removed, std::move(replacement.Text)});
-      shift += int(splices.last().Inserted.size()) - replacement.Length;
+  {
+    const TMEEditUpdate update(*this);
+    FDocument.SpliceLines(ReplacementSplices(*FSearchEngine, Lines().Lines(), replace, count));
+    if (count > 0) {
+      // Marked even when every match was replaced by itself.
+      FDocument.SetModified(true);
+      StatusChanged(scModified);
     }
   }
-  ApplySplices(splices, false);
-  if (!splices.isEmpty()) {
-    const int lastLine = splices.last().Line;
-    const TBufferCoord start{1, splices.first().Line}, end{int(lines[lastLine - 1].size()) + 1, lastLine};
-    AddUndo(ukLines, QString(), start, end, std::move(splices));
-  }
-  if (count > 0) {
-    FModified = true;
-    StatusChanged(scModified);
-  }
-  EndUpdate();
   if (count > 0) Q_EMIT OnChange();
   return count;
 }

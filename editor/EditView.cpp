@@ -16,7 +16,7 @@ void TMEEdit::SetUpView() {
   FIndentGuides.SetOnChange([this] { Repaint(); });
   FSelectedColor.SetOnChange([this] { Repaint(); });
   connect(&FBlinkTimer, &QTimer::timeout, this, [this] { CaretBlink(); });
-  connect(this, &TMEEdit::OnLinesReplaced, this, &TMEEdit::ViewLinesReplaced);
+  connect(&FDocument, &TMEDocument::OnLinesReplaced, this, &TMEEdit::DocumentLinesReplaced);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { ScrollBarAction(1); });
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { ScrollBarAction(0); });
   connect(horizontalScrollBar(), &QAbstractSlider::sliderReleased, this, &TMEEdit::UpdateScrollBars);
@@ -24,4 +24,15 @@ void TMEEdit::SetUpView() {
     if (changes & (scTopLine | scLeftChar)) UpdateScrollBars();
     if (changes & (scCaretX | scCaretY | scTopLine | scLeftChar | scSelection)) UpdateCaret();
   });
+}
+
+void TMEEdit::DocumentLinesReplaced(int first, int oldCount, int newCount) {
+  // When every line is new (a whole text set or loaded) the rows are built again when next asked
+  // for, as a fresh document's are; otherwise only the lines replaced are wrapped again.
+  if (first == 0 && newCount == LineCount()) InvalidateRows();
+  else if (FWordWrap && FRowsValid) FRows.Rewrap(Lines(), first, oldCount, newCount);
+  ViewLinesReplaced(first, oldCount, newCount);
+  FStatusChanges |= scModified;
+  Repaint();
+  Q_EMIT OnLinesReplaced(first, oldCount, newCount);
 }

@@ -1,10 +1,8 @@
-// TMEEdit: caret and selection, the two editing primitives and what is built on them.
+// TMEEdit: caret and selection, and the edits built on the document's primitives.
 #include "Edit.h"
 
 #include "CellWidth.h"
-#include "TextSplit.h"
-
-#include <QScopedValueRollback>
+#include "core/TextSplit.h"
 
 void TMEEdit::ClampCoord(TBufferCoord &coord) const {
   coord.Line = qBound(1, coord.Line, LineCount());
@@ -56,14 +54,13 @@ void TMEEdit::SetBlockEnd(TBufferCoord value) {
 }
 
 void TMEEdit::SetCaretAndSelection(TBufferCoord caret, TBufferCoord blockBegin, TBufferCoord blockEnd) {
-  BeginUpdate();
+  const TMEEditUpdate update(*this);
   ClampCoord(blockBegin);
   ClampCoord(blockEnd);
   FBlockBegin = blockBegin;
   FBlockEnd = blockEnd;
   MoveCaret(caret);
   StatusChanged(scSelection);
-  EndUpdate();
 }
 
 void TMEEdit::SelectAll() {
@@ -82,116 +79,32 @@ void TMEEdit::SelectLine(int line) {
   Repaint();
 }
 
-QString TMEEdit::GetTextRange(TBufferCoord from, TBufferCoord to) const {
-  if (to <= from) return QString();
-  if (from.Line == to.Line) return LineText(from.Line).mid(from.Char - 1, to.Char - from.Char);
-  const QStringList &lines = FLines.Lines();
-  const auto line = [&](int n) { return n >= 1 && n <= lines.size() ? QStringView(lines[n - 1]) : QStringView(); };
-  const QStringView head = line(from.Line).mid(qMin<qsizetype>(from.Char - 1, line(from.Line).size()));
-  const QStringView tail = line(to.Line).left(to.Char - 1);
-  qsizetype total = head.size() + tail.size() + 2 * qsizetype(to.Line - from.Line);
-  for (int n = from.Line + 1; n < to.Line; ++n) total += line(n).size();
-  QString text;
-  text.reserve(total);
-  text += head;
-  text += u"\r\n";
-  for (int n = from.Line + 1; n < to.Line; ++n) {
-    text += line(n);
-    text += u"\r\n";
-  }
-  text += tail;
-  return text;
-}
-
 QString TMEEdit::SelText() const {
   TBufferCoord begin = FBlockBegin, end = FBlockEnd;
   OrderCoords(begin, end);
-  return GetTextRange(begin, end);
-}
-
-TBufferCoord TMEEdit::InsertTextAt(TBufferCoord pos, const QString &text, bool record) {
-  if (text.isEmpty()) return pos;
-  pos.Line = qBound(1, pos.Line, LineCount());
-  pos.Char = qMax(1, pos.Char);
-  const QString line = LineText(pos.Line);
-  // Typing in virtual space fills the gap with spaces, which belong to the insertion.
-  const int padding = qMax(0, pos.Char - 1 - int(line.size()));
-  const QString head = line.left(pos.Char - 1) + QString(padding, u' ');
-  const QString tail = line.mid(pos.Char - 1);
-  QStringList pieces = SplitAtLineBreaks(text);
-  const int k = int(pieces.size());
-  TBufferCoord end;
-  {
-    const QScopedValueRollback<bool> own(FOwnChange, true);
-    FLines.BeginUpdate();
-    if (FLines.GetCount() == 0) FLines.Add(QString());
-    if (k == 1) {
-      FLines.Put(pos.Line - 1, head + pieces[0] + tail);
-      end = {int(head.size() + pieces[0].size()) + 1, pos.Line};
-    } else {
-      FLines.Put(pos.Line - 1, head + pieces[0]);
-      end = {int(pieces[k - 1].size()) + 1, pos.Line + k - 1};
-      pieces.removeFirst();
-      pieces.last() += tail;
-      FLines.InsertLines(pos.Line, std::move(pieces));
-    }
-    FLines.EndUpdate();
-  }
-  LinesReplaced(pos.Line - 1, 1, k);
-  if (record) {
-    if (padding > 0) AddUndo(ukInsert, QString(padding, u' ') + text, {int(line.size()) + 1, pos.Line}, end);
-    else AddUndo(ukInsert, text, pos, end);
-  }
-  return end;
-}
-
-bool TMEEdit::DeleteRange(TBufferCoord from, TBufferCoord to, bool record) {
-  // Virtual space holds no text: both ends are taken back to what exists.
-  ClampCoord(from);
-  ClampCoord(to);
-  from.Char = qMin(from.Char, int(LineText(from.Line).size()) + 1);
-  to.Char = qMin(to.Char, int(LineText(to.Line).size()) + 1);
-  OrderCoords(from, to);
-  if (from == to) return false;
-  // The removed text is built only for the record.
-  if (record) AddUndo(ukDelete, GetTextRange(from, to), from, to);
-  {
-    const QScopedValueRollback<bool> own(FOwnChange, true);
-    FLines.BeginUpdate();
-    if (from.Line == to.Line) {
-      QString line = LineText(from.Line);
-      line.remove(from.Char - 1, to.Char - from.Char);
-      FLines.Put(from.Line - 1, line);
-    } else {
-      const QString joined = LineText(from.Line).left(from.Char - 1) + LineText(to.Line).mid(to.Char - 1);
-      FLines.DeleteLines(from.Line, to.Line - from.Line);
-      FLines.Put(from.Line - 1, joined);
-    }
-    FLines.EndUpdate();
-  }
-  LinesReplaced(from.Line - 1, to.Line - from.Line + 1, 1);
-  return true;
+  return FDocument.GetTextRange(begin, end);
 }
 
 void TMEEdit::DeleteSelection() {
   if (!SelAvail()) return;
   TBufferCoord begin = FBlockBegin, end = FBlockEnd;
   OrderCoords(begin, end);
-  DeleteRange(begin, end, true);
+  FDocument.DeleteRange(begin, end, true);
   FCaret = FBlockBegin = FBlockEnd = begin;
 }
 
 void TMEEdit::SetSelText(const QString &value) {
   if (FReadOnly) return;
-  BeginUpdate();
-  FUndoList.BeginBlock();
-  DeleteSelection();
-  FCaret = FBlockBegin = FBlockEnd = InsertTextAt(FCaret, value, true);
-  FModified = true;
-  StatusChanged(scCaretX | scCaretY | scModified | scSelection);
-  EnsureCursorPosVisible();
-  FUndoList.EndBlock();
-  EndUpdate();
+  {
+    const TMEEditUpdate update(*this);
+    const TMEUndoBlock block(FDocument);
+    DeleteSelection();
+    FCaret = FBlockBegin = FBlockEnd = FDocument.InsertTextAt(FCaret, value, true);
+    // Marked even when value and the selection were both empty.
+    FDocument.SetModified(true);
+    StatusChanged(scCaretX | scCaretY | scModified | scSelection);
+    EnsureCursorPosVisible();
+  }
   Q_EMIT OnChange();
 }
 
@@ -206,9 +119,8 @@ void TMEEdit::DeleteLastChar() {
   else if (FCaret.Line > 1) from = {int(LineText(FCaret.Line - 1).size()) + 1, FCaret.Line - 1};
   else return;
   // In virtual space nothing is removed; the caret only steps left.
-  const bool changed = DeleteRange(from, FCaret, true);
+  const bool changed = FDocument.DeleteRange(from, FCaret, true);
   FCaret = FBlockBegin = FBlockEnd = from;
-  if (changed) FModified = true;
   StatusChanged(scCaretX | scCaretY | scSelection | (changed ? scModified : TMEStatusChanges()));
   EnsureCursorPosVisible();
   if (changed) Q_EMIT OnChange();
@@ -223,37 +135,31 @@ void TMEEdit::DeleteChar() {
   const QString line = LineText(FCaret.Line);
   bool changed = false;
   if (FCaret.Char <= line.size())
-    changed = DeleteRange(FCaret, {FCaret.Char + CellWidthAt(line, FCaret.Char).Units, FCaret.Line}, true);
+    changed = FDocument.DeleteRange(FCaret, {FCaret.Char + CellWidthAt(line, FCaret.Char).Units, FCaret.Line}, true);
   else if (FCaret.Line < LineCount())
-    changed = DeleteRange(FCaret, {1, FCaret.Line + 1}, true);
+    changed = FDocument.DeleteRange(FCaret, {1, FCaret.Line + 1}, true);
   if (!changed) return;
-  FModified = true;
   StatusChanged(scModified);
   Repaint();
   Q_EMIT OnChange();
 }
 
 void TMEEdit::SetText(const QString &value, bool *altered) {
-  FLines.SetText(value, altered);
+  FDocument.SetText(value, altered);
   FCaret = FBlockBegin = FBlockEnd = {1, 1};
   FTopLine = FLeftChar = 1;
-  FUndoList.Clear();
-  FModified = false;
-  InvalidateRows();
   StatusChanged(scCaretX | scCaretY | scModified | scSelection);
   Repaint();
   Q_EMIT OnChange();
 }
 
 void TMEEdit::ClearAll() {
-  BeginUpdate();
-  FLines.Clear();
-  FCaret = FBlockBegin = FBlockEnd = {1, 1};
-  FUndoList.Clear();
-  FTopLine = FLeftChar = 1;
-  FModified = true;
-  InvalidateRows();
-  StatusChanged(scCaretX | scCaretY | scModified | scSelection);
-  EndUpdate();
+  {
+    const TMEEditUpdate update(*this);
+    FDocument.Clear();
+    FCaret = FBlockBegin = FBlockEnd = {1, 1};
+    FTopLine = FLeftChar = 1;
+    StatusChanged(scCaretX | scCaretY | scModified | scSelection);
+  }
   Q_EMIT OnChange();
 }

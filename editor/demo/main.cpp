@@ -15,10 +15,16 @@ int main(int argc, char **argv) {
   }
   const QString path = args[1];
   TMEEdit edit;
-  QString error;
-  if (!edit.Lines().LoadFromFile(path, &error)) {
-    QTextStream(stderr) << "Could not open file: " << error << '\n';
-    return 1;
+  {
+    TMELineList loaded;
+    QString error;
+    if (!loaded.LoadFromFile(path, &error)) {
+      QTextStream(stderr) << "Could not open file: " << error << '\n';
+      return 1;
+    }
+    // Handed over without a copy; once the loaded store is gone the document alone holds the lines.
+    auto lines = std::make_unique<QStringList>(loaded.Lines());
+    edit.Document().AdoptLines(lines, loaded.LineEnding());
   }
   THighlighterSet highlighters;
   edit.SetHighlighter(highlighters.ForFileName(path));

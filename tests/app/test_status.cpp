@@ -114,10 +114,8 @@ void TestStatus::sizeCountMatchesWrittenFile() {
     const int first = int(random.bounded(count + 1));
     const int oldCount = int(random.bounded(qMin(count - first, 3) + 1));
     const int newCount = int(random.bounded(3));
-    store.BeginUpdate();
     for (int i = 0; i < oldCount; ++i) store.Delete(first);
     for (int i = 0; i < newCount; ++i) store.Insert(first + i, line());
-    store.EndUpdate();
     counter.LinesReplaced(store.Lines(), first, oldCount, newCount);
     QVERIFY(WriteDocToFile(path, store, eol, kind, nullptr));
     QCOMPARE(counter.Total(), QFileInfo(path).size());

@@ -98,9 +98,7 @@ void TestDocWriter::manySlicesJoinSeamlessly() {
   // 3,000,000 lines of one character with CR LF: 9 Mi code units, so three slices.
   TMELineList store;
   const QString letters[3] = {"x", "y", QString::fromUtf16(u"\U0001F600")};
-  store.BeginUpdate();
   for (int i = 0; i < 3000000; ++i) store.Add(letters[i % 3]);
-  store.EndUpdate();
   const QString path = FDir.filePath("slices.txt");
   QVERIFY(WriteDocToFile(path, store, u"\r\n", ekUtf8, nullptr));
   QByteArray expected;

@@ -1,4 +1,5 @@
 // The cell model: widths of characters, columns before a position, the character at a column.
+#include "core/TextSplit.h"
 #include "editor/CellWidth.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-// The editing primitives and what is built on them: replacing the selection, Backspace and
+// What the editor builds on the document's primitives: replacing the selection, Backspace and
 // Delete, selecting, indenting, whole-text changes, read-only refusal and change reports.
 #include "EditorTestUtil.h"
 
@@ -7,11 +7,6 @@
 class TestEditorCore : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  void insertTextAt_data();
-  void insertTextAt();
-  void deleteRange_data();
-  void deleteRange();
-  void getTextRangeJoinsWithCrLf();
   void setSelText_data();
   void setSelText();
   void backspaceAndDelete_data();
@@ -28,73 +23,6 @@ class TestEditorCore : public QObject {
 };
 
 static QString S(const char16_t *text) { return QString::fromUtf16(text); }
-
-void TestEditorCore::insertTextAt_data() {
-  QTest::addColumn<QString>("lines");
-  QTest::addColumn<TBufferCoord>("pos");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("result");
-  QTest::addColumn<TBufferCoord>("end");
-  QTest::newRow("x_crlf_splits_the_line") << "abcd" << BC(3, 1) << "x\r\n" << "abx|cd" << BC(1, 2);
-  QTest::newRow("one_piece_stays_on_the_line") << "abcd" << BC(3, 1) << "xy" << "abxycd" << BC(5, 1);
-  QTest::newRow("middle_pieces_become_lines") << "ab|cd" << BC(2, 1) << "1\n2\n3" << "a1|2|3b|cd" << BC(2, 3);
-  QTest::newRow("every_break_style_starts_a_line") << "" << BC(1, 1) << "a\rb\nc\r\nd" << "a|b|c|d" << BC(2, 4);
-  QTest::newRow("lone_cr_before_lf_pair") << "" << BC(1, 1) << "a\r\r\nb" << "a||b" << BC(2, 3);
-  QTest::newRow("virtual_space_padded_with_spaces") << "abc" << BC(10, 1) << "x" << "abc      x" << BC(11, 1);
-  QTest::newRow("empty_text_changes_nothing") << "ab" << BC(2, 1) << "" << "ab" << BC(2, 1);
-  QTest::newRow("control_characters_stored_as_dots") << "ab" << BC(1, 1) << S(u"\u0001") << "<00B7>ab" << BC(2, 1);
-  QTest::newRow("line_past_the_end_clamped") << "ab" << BC(1, 7) << "x" << "xab" << BC(2, 1);
-}
-
-void TestEditorCore::insertTextAt() {
-  QFETCH(QString, lines);
-  QFETCH(TBufferCoord, pos);
-  QFETCH(QString, text);
-  QFETCH(QString, result);
-  QFETCH(TBufferCoord, end);
-  TMEEdit edit;
-  SetLines(edit, lines);
-  QCOMPARE(Pos(edit.InsertTextAt(pos, text, false)), Pos(end));
-  QCOMPARE(DumpText(edit.Lines().Lines()), result);
-}
-
-void TestEditorCore::deleteRange_data() {
-  QTest::addColumn<QString>("lines");
-  QTest::addColumn<TBufferCoord>("from");
-  QTest::addColumn<TBufferCoord>("to");
-  QTest::addColumn<QString>("result");
-  QTest::addColumn<bool>("removed");
-  QTest::newRow("within_a_line") << "abcd" << BC(2, 1) << BC(4, 1) << "ad" << true;
-  QTest::newRow("across_lines_joins") << "ab|cd|ef" << BC(2, 1) << BC(2, 3) << "af" << true;
-  QTest::newRow("ends_in_either_order") << "ab|cd|ef" << BC(2, 3) << BC(2, 1) << "af" << true;
-  QTest::newRow("whole_line_break") << "ab|cd" << BC(3, 1) << BC(1, 2) << "abcd" << true;
-  QTest::newRow("equal_ends_nothing") << "ab" << BC(2, 1) << BC(2, 1) << "ab" << false;
-  QTest::newRow("virtual_start_joins_without_padding") << "ab|cd" << BC(9, 1) << BC(1, 2) << "abcd" << true;
-  QTest::newRow("inside_virtual_space_nothing") << "ab" << BC(5, 1) << BC(9, 1) << "ab" << false;
-}
-
-void TestEditorCore::deleteRange() {
-  QFETCH(QString, lines);
-  QFETCH(TBufferCoord, from);
-  QFETCH(TBufferCoord, to);
-  QFETCH(QString, result);
-  QFETCH(bool, removed);
-  TMEEdit edit;
-  edit.SetScrollOptions(eoScrollPastEol);
-  SetLines(edit, lines);
-  QCOMPARE(edit.DeleteRange(from, to, false), removed);
-  QCOMPARE(DumpText(edit.Lines().Lines()), result);
-}
-
-void TestEditorCore::getTextRangeJoinsWithCrLf() {
-  TMEEdit edit;
-  SetLines(edit, "abc|de|fgh");
-  QCOMPARE(int(edit.Lines().LineEnding()), int(leLF));
-  QCOMPARE(edit.GetTextRange({2, 1}, {3, 3}), QStringLiteral("bc\r\nde\r\nfg"));
-  QCOMPARE(edit.GetTextRange({2, 1}, {3, 1}), QStringLiteral("b"));
-  QCOMPARE(edit.GetTextRange({4, 1}, {1, 2}), QStringLiteral("\r\n"));
-  QCOMPARE(edit.GetTextRange({3, 3}, {2, 1}), QString());
-}
 
 void TestEditorCore::setSelText_data() {
   QTest::addColumn<QString>("lines");
@@ -283,11 +211,12 @@ void TestEditorCore::changeReports() {
 
   // Inside a bracket everything is reported once, when it closes.
   status.clear();
-  edit.BeginUpdate();
-  edit.SetCaretXY({1, 1});
-  edit.SetReadOnly(true);
-  QCOMPARE(status.count(), 0);
-  edit.EndUpdate();
+  {
+    const TMEEditUpdate update(edit);
+    edit.SetCaretXY({1, 1});
+    edit.SetReadOnly(true);
+    QCOMPARE(status.count(), 0);
+  }
   QCOMPARE(status.count(), 1);
   QCOMPARE(status.at(0).at(0).value<TMEStatusChanges>(), scCaretX | scSelection | scReadOnly);
 
@@ -318,7 +247,7 @@ void TestEditorCore::setTextAndClearAll() {
   QCOMPARE(edit.LineText(1), QString());
   QVERIFY(edit.Modified());
   QVERIFY(!edit.CanUndo());
-  QCOMPARE(Pos(edit.InsertTextAt({1, 1}, QStringLiteral("z"), true)), QStringLiteral("(2,1)"));
+  QCOMPARE(Pos(edit.Document().InsertTextAt({1, 1}, QStringLiteral("z"), true)), QStringLiteral("(2,1)"));
   QCOMPARE(edit.GetText(), QStringLiteral("z"));
 }
 

@@ -283,7 +283,7 @@ class TestEditorPaint : public QObject {
     const QColor comment = Q(edit.Highlighter()->AttributeForKind(tkComment)->Foreground());
     QVERIFY(!Near(comment.rgb(), Qt::black, 100));
     QVERIFY(Count(Grab(edit), CellRect(edit, 0, 2, 4), Qt::black, 40) > 10);
-    edit.InsertTextAt(BC(7, 1), "/*", true);
+    edit.Document().InsertTextAt(BC(7, 1), "/*", true);
     QCOMPARE(Count(Grab(edit), CellRect(edit, 0, 2, 4), Qt::black, 40), 0);
     edit.Undo();
     QCOMPARE(edit.LineText(1), QStringLiteral("int a;"));

@@ -1,6 +1,6 @@
-// Undo groups: how records group, what one Undo or Redo replays, the Modified flag.
+// Undo through the editor: how its edits group, what one Undo or Redo replays, where the caret
+// goes, the Modified flag.
 #include "EditorTestUtil.h"
-#include "editor/UndoList.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -8,8 +8,6 @@
 class TestEditorUndo : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  void listGroups_data();
-  void listGroups();
   void typingIsOneGroupPerCharacter();
   void backspaceRunIsOneGroupPerPress();
   void pasteUndoneAndRedoneInOneStep();
@@ -23,46 +21,6 @@ class TestEditorUndo : public QObject {
   void randomEditsUndoAndRedoExactly();
 };
 
-// Script: "[" opens a block, "]" closes it, "i<text>" records an insertion, "d<text>" a removal.
-static QString GroupsOf(const QString &script, bool groupUndo) {
-  TMEUndoList list;
-  for (const QString &step : script.split(u' ')) {
-    if (step == u"[") list.BeginBlock();
-    else if (step == u"]") list.EndBlock();
-    else {
-      TMEUndoRec rec;
-      rec.Kind = step[0] == u'i' ? ukInsert : ukDelete;
-      rec.Text = step.mid(1);
-      list.Add(rec, groupUndo);
-    }
-  }
-  QStringList groups;
-  while (list.CanUndo()) groups.prepend(QString::number(list.TakeUndo().GroupId));
-  return groups.join(u' ');
-}
-
-void TestEditorUndo::listGroups_data() {
-  QTest::addColumn<QString>("script");
-  QTest::addColumn<bool>("groupUndo");
-  QTest::addColumn<QString>("groups");
-  QTest::newRow("block_first_record_opens_a_group") << "[ ia db ] [ ic ]" << true << "1 1 2";
-  QTest::newRow("nested_blocks_are_one_group") << "[ [ ia ] ib ]" << true << "1 1";
-  QTest::newRow("one_unit_inserts_join_outside_blocks") << "ia ib ic" << true << "1 1 1";
-  QTest::newRow("no_joining_without_group_undo") << "ia ib" << false << "1 2";
-  QTest::newRow("longer_insert_never_joins") << "ia ibc" << true << "1 2";
-  QTest::newRow("removals_never_join") << "da db" << true << "1 2";
-  QTest::newRow("insert_after_removal_opens_a_group") << "da ib" << true << "1 2";
-  QTest::newRow("one_unit_insert_joins_a_block_before_it") << "[ ia ] ib" << true << "1 1";
-  QTest::newRow("unbalanced_end_is_harmless") << "] ia [ ib ]" << true << "1 2";
-}
-
-void TestEditorUndo::listGroups() {
-  QFETCH(QString, script);
-  QFETCH(bool, groupUndo);
-  QFETCH(QString, groups);
-  QCOMPARE(GroupsOf(script, groupUndo), groups);
-}
-
 static int UndoSteps(TMEEdit &edit) {
   int steps = 0;
   for (; edit.CanUndo(); ++steps) edit.Undo();
@@ -74,11 +32,11 @@ void TestEditorUndo::typingIsOneGroupPerCharacter() {
   SetLines(edit, "ab");
   edit.SetCaretXY({3, 1});
   for (QChar c : QStringLiteral("xyz")) edit.SetSelText(QString(c));
-  QCOMPARE(edit.UndoList().DebugDump(), QStringLiteral("undo:\n"
-                                                       "  ins g1 (3,1)-(4,1) \"x\"\n"
-                                                       "  ins g2 (4,1)-(5,1) \"y\"\n"
-                                                       "  ins g3 (5,1)-(6,1) \"z\"\n"
-                                                       "redo:\n"));
+  QCOMPARE(edit.Document().UndoList().DebugDump(), QStringLiteral("undo:\n"
+                                                                  "  ins g1 (3,1)-(4,1) \"x\"\n"
+                                                                  "  ins g2 (4,1)-(5,1) \"y\"\n"
+                                                                  "  ins g3 (5,1)-(6,1) \"z\"\n"
+                                                                  "redo:\n"));
   edit.Undo();
   QCOMPARE(DumpEdit(edit), QStringLiteral("abxy caret=(5,1) sel=(5,1)-(5,1)"));
   QCOMPARE(UndoSteps(edit), 2);
@@ -116,10 +74,10 @@ void TestEditorUndo::overwrittenSelectionComesBack() {
   SetLines(edit, "abcd");
   edit.SetCaretAndSelection({4, 1}, {2, 1}, {4, 1});
   edit.SetSelText(QStringLiteral("x"));
-  QCOMPARE(edit.UndoList().DebugDump(), QStringLiteral("undo:\n"
-                                                       "  del g1 (2,1)-(4,1) \"bc\"\n"
-                                                       "  ins g1 (2,1)-(3,1) \"x\"\n"
-                                                       "redo:\n"));
+  QCOMPARE(edit.Document().UndoList().DebugDump(), QStringLiteral("undo:\n"
+                                                                  "  del g1 (2,1)-(4,1) \"bc\"\n"
+                                                                  "  ins g1 (2,1)-(3,1) \"x\"\n"
+                                                                  "redo:\n"));
   edit.Undo();
   QCOMPARE(DumpEdit(edit), QStringLiteral("abcd caret=(4,1) sel=(4,1)-(4,1)"));
 }
@@ -131,10 +89,10 @@ void TestEditorUndo::multiLineReplaceIsOneStep() {
   edit.SetCaretAndSelection({3, 3}, {2, 2}, {3, 3});
   edit.SetSelText(QStringLiteral("A\r\nB\nC"));
   QCOMPARE(DumpText(edit.Lines().Lines()), QStringLiteral("one|tA|B|Cree|four"));
-  QCOMPARE(edit.UndoList().DebugDump(), QStringLiteral("undo:\n"
-                                                       "  del g1 (2,2)-(3,3) \"wo\\r\\nth\"\n"
-                                                       "  ins g1 (2,2)-(2,4) \"A\\r\\nB\\nC\"\n"
-                                                       "redo:\n"));
+  QCOMPARE(edit.Document().UndoList().DebugDump(), QStringLiteral("undo:\n"
+                                                                  "  del g1 (2,2)-(3,3) \"wo\\r\\nth\"\n"
+                                                                  "  ins g1 (2,2)-(2,4) \"A\\r\\nB\\nC\"\n"
+                                                                  "redo:\n"));
   edit.Undo();
   QCOMPARE(DumpEdit(edit), QStringLiteral("one|two|three|four caret=(3,3) sel=(3,3)-(3,3)"));
   edit.Redo();
@@ -223,7 +181,7 @@ void TestEditorUndo::randomEditsUndoAndRedoExactly() {
     const int line = 1 + int(rng.bounded(edit.LineCount()));
     return TBufferCoord{1 + int(rng.bounded(int(edit.LineText(line).size()) + 4)), line};
   };
-  const auto topGroup = [&] { return edit.UndoList().CanUndo() ? edit.UndoList().UndoGroup() : 0; };
+  const auto topGroup = [&] { return edit.Document().UndoList().CanUndo() ? edit.Document().UndoList().UndoGroup() : 0; };
   for (int step = 0; step < 200; ++step) {
     const int group = topGroup();
     const TBufferCoord a = randomPos();

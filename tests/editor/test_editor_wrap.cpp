@@ -111,11 +111,14 @@ void TestEditorWrap::widthTabWidthAndOutsideChangesRebuild() {
   QCOMPARE(edit.Rows().DebugDump(), QStringLiteral("(1,1,3) (1,4,8) (1,12,3)"));
   SetWrapColumns(edit, 5);
   QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 5));
-  edit.Lines().Put(0, QStringLiteral("changed behind the editor"));
+  // Edits made through the document, not the editor's commands, are followed too.
+  edit.Document().SetText(u"set by the document\nand more");
+  QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 5));
+  edit.Document().InsertTextAt({3, 2}, QStringLiteral("changed\noutside the editor"), false);
   QCOMPARE(edit.Rows().DebugDump(), FullRebuild(edit, 5));
   edit.SetWordWrap(false);
   QCOMPARE(edit.Rows().Count(), 0);
-  QCOMPARE(edit.RowCount(), 1);
+  QCOMPARE(edit.RowCount(), 3);
 }
 
 QTEST_MAIN(TestEditorWrap)

@@ -63,9 +63,9 @@ class TestLineStates : public QObject {
       const TBufferCoord at{1 + int(random.bounded(length + 1)), line};
       if (random.bounded(3) == 0) {
         const int toLine = qMin(edit.LineCount(), line + int(random.bounded(3)));
-        edit.DeleteRange(at, {1 + int(random.bounded(int(edit.LineText(toLine).size()) + 1)), toLine}, false);
+        edit.Document().DeleteRange(at, {1 + int(random.bounded(int(edit.LineText(toLine).size()) + 1)), toLine}, false);
       } else {
-        edit.InsertTextAt(at, pieces[int(random.bounded(int(pieces.size())))], false);
+        edit.Document().InsertTextAt(at, pieces[int(random.bounded(int(pieces.size())))], false);
       }
       // Paints ask for states part of the way down, leaving stale stretches behind.
       if (random.bounded(2) == 0) edit.LineStartState(1 + int(random.bounded(edit.LineCount())));

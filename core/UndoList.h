@@ -1,7 +1,7 @@
 #pragma once
 // The undo and redo stacks of plain text records. Records of one user action share a group
 // number and are replayed together.
-#include "Coords.h"
+#include "BufferCoord.h"
 
 #include <QList>
 #include <QString>
@@ -19,6 +19,14 @@ struct TMELineSplice {
 };
 Q_DECLARE_TYPEINFO(TMELineSplice, Q_RELOCATABLE_TYPE);
 
+// Where a view's caret and selection stood. Every record keeps the state from just before its
+// change, so Undo can put the caret back.
+struct TMECaretState {
+  TBufferCoord Caret;
+  TBufferCoord SelBegin;
+  TBufferCoord SelEnd;
+};
+
 struct TMEUndoRec {
   TMEUndoKind Kind = ukInsert;
   // Inserted text as given, or removed text with CR LF between its lines.
@@ -26,9 +34,7 @@ struct TMEUndoRec {
   TBufferCoord StartPos;
   // Where Text ends in the document, kept so a replay never has to split Text to find it.
   TBufferCoord EndPos;
-  TBufferCoord CaretBefore;
-  TBufferCoord SelBeginBefore;
-  TBufferCoord SelEndBefore;
+  TMECaretState Before;
   // ukLines only: the splices, top to bottom. Equal texts share their data.
   QList<TMELineSplice> Splices;
   int GroupId = 0;

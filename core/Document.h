@@ -1,0 +1,104 @@
+#pragma once
+// TMEDocument: a document's text model. It owns the lines and the undo history and changes the
+// lines only through the primitives below; every change raises the revision and reports which
+// lines it replaced, so a view keeps its rows, line states and caches in step without owning text.
+#include "BufferCoord.h"
+#include "LineStore.h"
+#include "UndoList.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class TMEDocument : public QObject {
+  Q_OBJECT
+
+ public:
+  using TCaretSource = std::function<TMECaretState()>;
+
+  explicit TMEDocument(QObject *parent = nullptr);
+
+  // Read only: the lines change through this document alone.
+  const TMELineList &Lines() const { return FLines; }
+  // At least 1: an empty document is one empty line.
+  int LineCount() const { return qMax(1, FLines.GetCount()); }
+  QString LineText(int line) const { return FLines.Get(line - 1); }
+  QString GetText() const { return FLines.GetText(); }
+  // Lines joined by CR LF, whatever the document's line break; empty unless from comes before to.
+  QString GetTextRange(TBufferCoord from, TBufferCoord to) const;
+
+  // A property, not a change of lines: nothing is reported.
+  void SetLineBreak(QStringView lineBreak) { FLines.SetLineBreak(lineBreak); }
+
+  // Whole-text changes: every line is replaced and the undo history emptied. SetText and AdoptLines
+  // leave the document unmodified, Clear modified. altered (optional): a line had to be sanitized
+  // or cut (see TMELineList::SetText).
+  void SetText(QStringView text, bool *altered = nullptr);
+  void Clear();
+  // Takes over lines already sanitized, without copying; lines is left null. Null changes nothing.
+  void AdoptLines(std::unique_ptr<QStringList> &lines, TMELineEnding lineEnding);
+
+  // The edit primitives; record adds an undo record. Inserts text (with any line breaks) at pos
+  // and answers where it ends. A pos past its line's end is padded with spaces, which belong to
+  // the insertion.
+  TBufferCoord InsertTextAt(TBufferCoord pos, const QString &text, bool record);
+  // Removes the text between the two places, given in either order; virtual space holds none.
+  // Answers whether anything was removed.
+  bool DeleteRange(TBufferCoord from, TBufferCoord to, bool record);
+  // Makes the splices of a Replace All, top to bottom and in place, as one undo record. Inserted
+  // texts must be as the store keeps them (sanitized).
+  void SpliceLines(QList<TMELineSplice> splices);
+
+  // Undo and Redo replay the newest group and answer false when there is none. caret is the view's
+  // caret, moved to where the replay leaves it: Undo puts it where it stood before the group's
+  // first change, Redo after the last text inserted again or where the last removal was; splices
+  // leave it where it is on Redo.
+  bool CanUndo() const { return FUndoList.CanUndo(); }
+  bool CanRedo() const { return FUndoList.CanRedo(); }
+  bool Undo(TBufferCoord &caret);
+  bool Redo(TBufferCoord &caret);
+  const TMEUndoList &UndoList() const { return FUndoList; }
+  // A one-unit insertion joins the group of an insertion just before it, so typing undoes by runs.
+  bool GroupUndo() const { return FGroupUndo; }
+  void SetGroupUndo(bool value) { FGroupUndo = value; }
+  // Asked for the view's caret and selection whenever a record is made; without one records keep (1,1).
+  void SetCaretSource(TCaretSource source) { FCaretSource = std::move(source); }
+
+  // Set by every change, Undo and Redo included.
+  bool Modified() const { return FModified; }
+  void SetModified(bool value) { FModified = value; }
+  // Raised by one with every OnLinesReplaced.
+  quint64 Revision() const { return FRevision; }
+
+ Q_SIGNALS:
+  // After every change of lines: the 0-based lines [first, first + oldCount) became newCount
+  // lines, an empty document counting as one line.
+  void OnLinesReplaced(int first, int oldCount, int newCount);
+
+ private:
+  friend class TMEUndoBlock;
+  void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
+               QList<TMELineSplice> splices = {});
+  // Makes the splices (undo: takes them back, last first) and reports the lines.
+  void ReplaySplices(const QList<TMELineSplice> &splices, bool undo);
+  void Replaced(int first, int oldCount, int newCount);
+
+  TMELineList FLines;
+  TMEUndoList FUndoList;
+  TCaretSource FCaretSource;
+  quint64 FRevision = 0;
+  bool FGroupUndo = true;
+  bool FModified = false;
+};
+
+// Keeps the records made while it lives in one undo group, however its scope is left.
+class TMEUndoBlock {
+ public:
+  explicit TMEUndoBlock(TMEDocument &document) : FUndoList(document.FUndoList) { FUndoList.BeginBlock(); }
+  ~TMEUndoBlock() { FUndoList.EndBlock(); }
+  Q_DISABLE_COPY_MOVE(TMEUndoBlock)
+
+ private:
+  TMEUndoList &FUndoList;
+};
