@@ -1,6 +1,7 @@
 #include "CaretText.h"
 
 #include "CodePoints.h"
+#include "core/Document.h"
 
 namespace {
 
@@ -11,9 +12,9 @@ struct TCaretLine {
   int Y;
 };
 
-std::optional<TCaretLine> CaretLineOf(const TCaretLines &lines, TTextPoint caret) {
-  if (caret.Line < 1 || caret.Line > lines.Count) return std::nullopt;
-  QString text = lines.Line(caret.Line);
+std::optional<TCaretLine> CaretLineOf(const TMEDocument &lines, TBufferCoord caret) {
+  if (caret.Line < 1 || caret.Line > lines.LineCount()) return std::nullopt;
+  QString text = lines.LineText(caret.Line);
   const int x = qBound(1, caret.Char, int(text.size()) + 1);
   return TCaretLine{std::move(text), x, caret.Line};
 }
@@ -117,7 +118,7 @@ QChar QuoteOf(TCaretTarget target) {
 
 }  // namespace
 
-QString CopyAroundCaret(TCaretTarget target, const TCaretLines &lines, TTextPoint caret) {
+QString CopyAroundCaret(TCaretTarget target, const TMEDocument &lines, TBufferCoord caret) {
   const std::optional<TCaretLine> at = CaretLineOf(lines, caret);
   if (!at) return QString();
   const QString &line = at->Text;
@@ -127,12 +128,12 @@ QString CopyAroundCaret(TCaretTarget target, const TCaretLines &lines, TTextPoin
     case TCaretTarget::ToLineStart: return line.first(x - 1);
     case TCaretTarget::ToDocEnd: {
       QString text = line.sliced(x - 1);
-      for (int y = at->Y + 1; y <= lines.Count; ++y) text += QStringLiteral("\r\n") + lines.Line(y);
+      for (int y = at->Y + 1; y <= lines.LineCount(); ++y) text += QStringLiteral("\r\n") + lines.LineText(y);
       return text;
     }
     case TCaretTarget::ToDocStart: {
       QString text;
-      for (int y = 1; y < at->Y; ++y) text += lines.Line(y) + QStringLiteral("\r\n");
+      for (int y = 1; y < at->Y; ++y) text += lines.LineText(y) + QStringLiteral("\r\n");
       return text + line.first(x - 1);
     }
     case TCaretTarget::NextWord: return NextWord(line, x);
@@ -154,7 +155,7 @@ QString CopyAroundCaret(TCaretTarget target, const TCaretLines &lines, TTextPoin
   }
 }
 
-std::optional<TCaretSelection> SelectAroundCaret(TCaretTarget target, const TCaretLines &lines, TTextPoint caret) {
+std::optional<TCaretSelection> SelectAroundCaret(TCaretTarget target, const TMEDocument &lines, TBufferCoord caret) {
   const std::optional<TCaretLine> at = CaretLineOf(lines, caret);
   if (!at) return std::nullopt;
   const QString &line = at->Text;
@@ -164,7 +165,8 @@ std::optional<TCaretSelection> SelectAroundCaret(TCaretTarget target, const TCar
   switch (target) {
     case TCaretTarget::ToLineEnd: return TCaretSelection{{x, y}, {lineEnd, y}};
     case TCaretTarget::ToLineStart: return TCaretSelection{{1, y}, {x, y}};
-    case TCaretTarget::ToDocEnd: return TCaretSelection{{x, y}, {int(lines.Line(lines.Count).size()) + 1, lines.Count}};
+    case TCaretTarget::ToDocEnd:
+      return TCaretSelection{{x, y}, {int(lines.LineText(lines.LineCount()).size()) + 1, lines.LineCount()}};
     case TCaretTarget::ToDocStart: return TCaretSelection{{1, 1}, {x, y}};
     case TCaretTarget::NextWord:
     case TCaretTarget::PrevWord: return std::nullopt;

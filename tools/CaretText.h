@@ -4,10 +4,13 @@
 // 1-based as the editor's: Char is the index of the character just after the caret, and Char =
 // length + 1 is the line end. A caret outside its line is clamped to it; one on no line gives
 // nothing.
+#include "core/BufferCoord.h"
+
 #include <QString>
 
-#include <functional>
 #include <optional>
+
+class TMEDocument;
 
 // In the order of the menu items' tags.
 enum class TCaretTarget : quint8 {
@@ -28,28 +31,15 @@ enum class TCaretTarget : quint8 {
   BetweenBraces,
 };
 
-struct TTextPoint {
-  int Char = 1;
-  int Line = 1;
-  bool operator==(const TTextPoint &) const = default;
-};
-
-// A document's lines as the commands read them: Line(1) to Line(Count).
-struct TCaretLines {
-  int Count = 0;
-  std::function<QString(int line)> Line;
-};
-
 // The text the target names, lines joined by CR LF; empty when there is none.
-QString CopyAroundCaret(TCaretTarget target, const TCaretLines &lines, TTextPoint caret);
+QString CopyAroundCaret(TCaretTarget target, const TMEDocument &document, TBufferCoord caret);
 
 struct TCaretSelection {
-  TTextPoint Anchor;
-  TTextPoint End;
-  bool operator==(const TCaretSelection &) const = default;
+  TBufferCoord Anchor;
+  TBufferCoord End;
 };
 
 // The selection the target names (the words have none); nullopt when nothing is found. The
 // previous-quote targets search from the character before the caret, so a quote just before the
 // caret is the one found and the selection never takes in the quote after it.
-std::optional<TCaretSelection> SelectAroundCaret(TCaretTarget target, const TCaretLines &lines, TTextPoint caret);
+std::optional<TCaretSelection> SelectAroundCaret(TCaretTarget target, const TMEDocument &document, TBufferCoord caret);

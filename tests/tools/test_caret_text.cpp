@@ -1,6 +1,7 @@
 // Copy and Select Around Caret, and the classifiers of a selected text: path, web address,
 // registry key.
 #include "ToolsTestUtil.h"
+#include "core/Document.h"
 #include "tools/CaretText.h"
 #include "tools/SelectionKinds.h"
 
@@ -8,9 +9,10 @@ Q_DECLARE_METATYPE(TCaretTarget)
 
 namespace {
 
-TCaretLines LinesOf(const QStringList &lines) {
-  return {int(lines.size()), [lines](int line) { return lines.at(line - 1); }};
-}
+// A document of these lines.
+struct TLines : TMEDocument {
+  explicit TLines(const QStringList &lines) { SetText(lines.join("\r\n")); }
+};
 
 // "(char,line)-(char,line)" or "none".
 QString Shown(const std::optional<TCaretSelection> &selection) {
@@ -87,7 +89,7 @@ void TestCaretText::copy() {
   QFETCH(int, y);
   QFETCH(TCaretTarget, target);
   QFETCH(QString, copied);
-  QCOMPARE(Visible(CopyAroundCaret(target, LinesOf(lines), {x, y})), Visible(copied));
+  QCOMPARE(Visible(CopyAroundCaret(target, TLines(lines), {x, y})), Visible(copied));
 }
 
 void TestCaretText::select_data() {
@@ -119,11 +121,11 @@ void TestCaretText::select() {
   QFETCH(int, y);
   QFETCH(TCaretTarget, target);
   QFETCH(QString, selection);
-  QCOMPARE(Shown(SelectAroundCaret(target, LinesOf(lines), {x, y})), selection);
+  QCOMPARE(Shown(SelectAroundCaret(target, TLines(lines), {x, y})), selection);
 }
 
 void TestCaretText::caretOutsideItsLine() {
-  const TCaretLines lines = LinesOf({"abc", "de"});
+  const TLines lines({"abc", "de"});
   QCOMPARE(CopyAroundCaret(TCaretTarget::ToLineEnd, lines, {99, 2}), "");
   QCOMPARE(CopyAroundCaret(TCaretTarget::ToLineStart, lines, {99, 2}), "de");
   QCOMPARE(CopyAroundCaret(TCaretTarget::ToLineEnd, lines, {-5, 1}), "abc");
