@@ -4,9 +4,16 @@
 #include "EditorLook.h"
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
+#include "app/menus/CaretCommands.h"
 #include "app/menus/CommandRegistry.h"
+#include "app/menus/ContentMenu.h"
 #include "app/menus/FileMenu.h"
+#include "app/menus/InsertCommands.h"
+#include "app/menus/LauncherCommands.h"
+#include "app/menus/NetInsertCommands.h"
+#include "app/menus/PageSourceCommands.h"
 #include "app/menus/SearchMenu.h"
+#include "app/menus/SelectionActions.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -101,10 +108,24 @@ void TfrmMain::CreateMenus() {
   FCommands = std::make_unique<TCommandRegistry>(*this);
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
+  FCaretCommands = std::make_unique<TCaretCommands>(*this);
+  FSelectionActions = std::make_unique<TSelectionActions>(*this);
+  FInsertCommands = std::make_unique<TInsertCommands>(*this);
+  FNetInserts = std::make_unique<TNetInsertCommands>(*this);
+  FPageSource = std::make_unique<TPageSourceCommands>(*this);
+  FLaunchers = std::make_unique<TLauncherCommands>(*this);
   FCommands->Add(FileCommands(*this));
   FCommands->Add(FSearchMenu->Commands());
+  FCommands->Add(FCaretCommands->Commands());
+  FCommands->Add(FSelectionActions->Commands());
+  FCommands->Add(FInsertCommands->Commands());
+  FCommands->Add(FNetInserts->Commands());
+  FCommands->Add(FPageSource->Commands());
+  FCommands->Add(FLaunchers->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
+  TLauncherCommands::AddToToolsMenu(*menuBar(), *FCommands);
+  FContentMenu = std::make_unique<TContentMenu>(*FCommands, *this, this);
 }
 
 void TfrmMain::StartUp() {

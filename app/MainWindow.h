@@ -18,9 +18,16 @@
 
 class QLabel;
 class QSplitter;
+class TCaretCommands;
 class TCommandRegistry;
+class TContentMenu;
+class TInsertCommands;
+class TLauncherCommands;
+class TNetInsertCommands;
+class TPageSourceCommands;
 class TResultsPanel;
 class TSearchMenu;
+class TSelectionActions;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
@@ -72,6 +79,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   // Commands, and what the search commands show (MainWindowSearch.cpp).
   TCommandRegistry &Commands() { return *FCommands; }
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
+  TContentMenu &ContentMenu() { return *FContentMenu; }
+  TNetInsertCommands &NetInserts() { return *FNetInserts; }
+  TPageSourceCommands &PageSource() { return *FPageSource; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -82,6 +92,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
 
   void UpdateTitle() override;
   void UpdateStatus() override;
+  void ShowStatusText(const QString &text) override;
   void UpdateTabCaption(TEditorDoc *doc);
   QString StatusText() const;
   QString CurrentLanguageName() const;
@@ -167,6 +178,13 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::vector<TRunningLoad> FLoaders;
   std::unique_ptr<TCommandRegistry> FCommands;
   std::unique_ptr<TSearchMenu> FSearchMenu;
+  std::unique_ptr<TCaretCommands> FCaretCommands;
+  std::unique_ptr<TSelectionActions> FSelectionActions;
+  std::unique_ptr<TInsertCommands> FInsertCommands;
+  std::unique_ptr<TNetInsertCommands> FNetInserts;
+  std::unique_ptr<TPageSourceCommands> FPageSource;
+  std::unique_ptr<TLauncherCommands> FLaunchers;
+  std::unique_ptr<TContentMenu> FContentMenu;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "EditorLook.h"
 #include "MainWindow.h"
+#include "app/menus/ContentMenu.h"
 #include "core/FileLoader.h"
 #include "core/FileRead.h"
 #include "core/LineDecoder.h"
@@ -64,6 +65,7 @@ TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
   editor->setAcceptDrops(true);
   editor->installEventFilter(this);
   editor->viewport()->installEventFilter(this);
+  FContentMenu->AttachTo(editor);
   connect(editor, &TMEEdit::OnChange, this, [this, editor] { EditorChanged(editor); });
   connect(editor, &TMEEdit::OnStatusChange, this, [this, editor] { EditorStatusChanged(editor); });
   connect(editor, &TMEEdit::OnLinesReplaced, this, [doc](int first, int oldCount, int newCount) {
