@@ -64,7 +64,8 @@ std::vector<TCommand> TSelectionActions::Commands() {
 void TSelectionActions::cmGoogleClick() {
   const TMEEdit *editor = FContext.ActiveEditor();
   if (!editor || !editor->SelAvail()) return;
-  const QStringView query = Trimmed(FirstSelectedLine(*editor));
+  const QString line = FirstSelectedLine(*editor);
+  const QStringView query = Trimmed(line);
   if (query.isEmpty()) return;
   OpenWebPage(QUrl::fromEncoded((KWebSearchSite + u"/search?q="_s + UrlEncode(query)).toLatin1()));
 }
