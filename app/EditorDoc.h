@@ -4,6 +4,7 @@
 #include "DocId.h"
 #include "DocSize.h"
 #include "core/Encoding.h"
+#include "highlight/LanguageTags.h"
 
 #include <QString>
 
@@ -19,7 +20,7 @@ struct TEditorDoc {
   TEncKind EncKind = ekUtf8;
   QString EOL = QStringLiteral("\r\n");
   bool IsLoading = false;
-  int LangTag = -1;
+  int LangTag = KLangTagFromHighlighter;
   QString CsvDelim;
   // The load changed what the file holds (control characters shown as dots, invalid UTF-8, cut
   // lines); saving over the file then needs the user's consent.

@@ -1,5 +1,6 @@
 #include "MainSettings.h"
 
+#include "highlight/LanguageTags.h"
 #include "platform/SettingsStore.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ const TSetting KSettings[] = {
     Bool("ZebraStripes", &TMainSettings::FZebraStripes),
     Str("NewDocEOL", &TMainSettings::FNewDocEOL),
     Choice("NewDocEnc", &TMainSettings::FNewDocEnc, 4),
-    Choice("NewDocLangTag", &TMainSettings::FNewDocLangTag, 42),
+    Choice("NewDocLangTag", &TMainSettings::FNewDocLangTag, KLastLangTag),
     Bool("IndentUseLangDefault", &TMainSettings::FIndentUseLangDefault),
     Size("IndentSize", &TMainSettings::FIndentSize, 1, 32),
     Bool("IndentUseTabs", &TMainSettings::FIndentUseTabs),

@@ -20,8 +20,11 @@
 #include <QTabWidget>
 
 namespace {
-constexpr qint64 KLargeFileWarning = 209715200;
-constexpr qint64 KDirectLoadLimit = 1048576;
+constexpr qint64 KMiB = 1048576;
+// Larger files ask before they load ("WarnLargeFiles").
+constexpr qint64 KLargeFileWarning = 200 * KMiB;
+// Larger files load on a worker thread with progress.
+constexpr qint64 KDirectLoadLimit = KMiB;
 constexpr qint64 KBinaryProbe = 65536;
 
 bool IsBinaryFile(const QString &path) {
@@ -91,7 +94,7 @@ void TfrmMain::NewDoc() {
   TEditorDoc *doc = CreateDocTab(QStringLiteral("Untitled"));
   doc->EOL = FSettings.FNewDocEOL;
   doc->SetEncKind(FSettings.FNewDocEnc);
-  if (FSettings.FNewDocLangTag > 0) {
+  if (FSettings.FNewDocLangTag != KLangTagPlainText) {
     doc->Editor->SetHighlighter(FHighlighters->ForLangTag(FSettings.FNewDocLangTag));
     doc->LangTag = FSettings.FNewDocLangTag;
   }
@@ -132,7 +135,7 @@ void TfrmMain::OpenFile(const QString &path) {
       !Confirm(this,
                QStringLiteral("The file is %1 MB. Opening very large files can use several times that much memory "
                               "and may fail, be slow, or become unresponsive.\r\n\r\nOpen it anyway?")
-                   .arg(size / 1048576),
+                   .arg(size / KMiB),
                TMessageKind::Warning))
     return;
   TEditorDoc *active = ActiveDoc();
@@ -143,7 +146,7 @@ void TfrmMain::OpenFile(const QString &path) {
   UpdateTabCaption(doc);
   AddToRecent(doc->FileName);
   ApplyIndentSettings(doc->Editor, doc->FileName);
-  const bool highlight = !IsBinaryFile(doc->FileName) && size <= qint64(FSettings.FHighlightLimitMB) * 1048576;
+  const bool highlight = !IsBinaryFile(doc->FileName) && size <= qint64(FSettings.FHighlightLimitMB) * KMiB;
   doc->Editor->SetHighlighter(highlight ? FHighlighters->ForFileName(doc->FileName) : nullptr);
   doc->LangTag = LangTagForFileName(doc->FileName);
   if (!FBatchOpen) UpdateTitle();

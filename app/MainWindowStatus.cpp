@@ -38,8 +38,8 @@ QString TfrmMain::StatusText() const {
 }
 
 int TfrmMain::LanguageTagOf(const TEditorDoc *doc) const {
-  if (!doc) return 0;
-  return doc->LangTag >= 0 ? doc->LangTag : FHighlighters->LangTagOf(doc->Editor->Highlighter());
+  if (!doc) return KLangTagPlainText;
+  return doc->LangTag != KLangTagFromHighlighter ? doc->LangTag : FHighlighters->LangTagOf(doc->Editor->Highlighter());
 }
 
 QString TfrmMain::CurrentLanguageName() const {

@@ -26,9 +26,6 @@ class TFileLoaderThread : public QThread {
   // Whether decoding changed anything the file held (see DecodeBytesToLines); valid in the done callback.
   bool DecodeAltered() const { return FDecodeAltered; }
 
-  // The document waiting for this file; set by the creator before start().
-  void *Tag = nullptr;
-
  protected:
   void run() override;
 

@@ -332,7 +332,7 @@ class TMEEdit : public QAbstractScrollArea {
   TKeyPressEvent FOnKeyPress;
   TColor FColor = clWindow;
   TColor FFontColor = clWindowText;
-  TColor FWhitespaceColor = 0x1FFFFFFF;
+  TColor FWhitespaceColor = clNone;
   TColor FRightEdgeColor = 0xC0C0C0;
   int FRightEdge = 0;
   TMEVisibleSpecialChars FVisibleSpecialChars;

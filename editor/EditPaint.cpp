@@ -44,7 +44,7 @@ void TMEEdit::SetUseColorText(bool value) {
 }
 
 TColor TMEEdit::WhitespaceMarkColor() const {
-  if (FWhitespaceColor != 0x1FFFFFFF) return FWhitespaceColor;
+  if (FWhitespaceColor != clNone) return FWhitespaceColor;
   return IsDarkColor(FColor) ? 0x003C96FF : 0x00007896;
 }
 

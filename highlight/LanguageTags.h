@@ -4,6 +4,10 @@
 #include <QStringView>
 
 constexpr int KLanguageTagCount = 43;
+constexpr int KLangTagPlainText = 0;
+constexpr int KLastLangTag = KLanguageTagCount - 1;
+// A document's tag when its language follows its highlighter.
+constexpr int KLangTagFromHighlighter = -1;
 
 struct TLanguageTag {
   QStringView Item;     // the menu item's name

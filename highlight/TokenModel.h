@@ -1,14 +1,13 @@
 #pragma once
 // What a highlighter hands the editor for one line: tokens, their kinds, and the colour and style
 // each kind is painted with.
+#include "platform/Colors.h"
+
 #include <QFlags>
 #include <QList>
 #include <QString>
 
 #include <vector>
-
-// Colours are laid out 0x00BBGGRR; clNone leaves the editor's own colour in place.
-constexpr quint32 clNone = 0x1FFFFFFF;
 
 enum TFontStyle : quint8 { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)

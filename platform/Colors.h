@@ -5,6 +5,8 @@
 
 using TColor = quint32;
 
+// The attribute has no colour of its own: the editor's default is used.
+constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clWindow = 0xFF000005;
 constexpr TColor clWindowText = 0xFF000008;
 constexpr TColor clHighlight = 0xFF00000D;

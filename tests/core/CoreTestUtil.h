@@ -3,6 +3,7 @@
 // whole-file decode that every piecewise road must match.
 #include "core/Encoding.h"
 #include "core/LineDecoder.h"
+#include "tests/LineDump.h"
 
 #include <QFile>
 #include <QString>
@@ -17,19 +18,6 @@ inline QByteArray FixtureBytes(const char *name) {
   QFile f(FixturePath(name));
   if (!f.open(QIODevice::ReadOnly)) qFatal("missing fixture %s", name);
   return f.readAll();
-}
-
-// Lines joined by "|", with code units outside printable ASCII written as <XXXX>.
-inline QString DumpLines(const QStringList &lines) {
-  QString out;
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (i) out += u'|';
-    for (QChar c : lines[i]) {
-      if (c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'|' && c != u'<') out += c;
-      else out += QStringLiteral("<%1>").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
-    }
-  }
-  return out;
 }
 
 struct TWholeDecode {

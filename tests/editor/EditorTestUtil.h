@@ -2,27 +2,15 @@
 // Helpers shared by the editor tests: an editor with a given text and wrap width, and one-string
 // dumps of its lines, caret and selection.
 #include "editor/Edit.h"
+#include "tests/LineDump.h"
 
 #include <QTest>
-
-// Code units outside printable ASCII as <XXXX>, lines joined by "|".
-inline QString DumpText(const QStringList &lines) {
-  QString out;
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (i) out += u'|';
-    for (QChar c : lines[i]) {
-      if (c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'|' && c != u'<') out += c;
-      else out += QStringLiteral("<%1>").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
-    }
-  }
-  return out;
-}
 
 inline QString Pos(TBufferCoord c) { return QStringLiteral("(%1,%2)").arg(c.Char).arg(c.Line); }
 
 // "lines caret=(c,l) sel=(c,l)-(c,l)"
 inline QString DumpEdit(const TMEEdit &edit) {
-  return DumpText(edit.Lines().Lines()) + QStringLiteral(" caret=") + Pos(edit.CaretXY()) + QStringLiteral(" sel=") +
+  return DumpLines(edit.Lines().Lines()) + QStringLiteral(" caret=") + Pos(edit.CaretXY()) + QStringLiteral(" sel=") +
          Pos(edit.BlockBegin()) + u'-' + Pos(edit.BlockEnd());
 }
 

@@ -35,7 +35,7 @@ void TestEditorClipboard::cutThenPasteRoundTrip() {
   edit.PasteFromClipboard();
   QCOMPARE(DumpEdit(edit), QStringLiteral("two|one|three caret=(1,2) sel=(1,2)-(1,2)"));
   edit.Undo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), QStringLiteral("one|three"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QStringLiteral("one|three"));
 }
 
 void TestEditorClipboard::pasteStartsLinesAtEveryBreak() {

@@ -137,16 +137,16 @@ void TestEditorSearch::replaceAll() {
   edit.SetCaretXY(BC(2, 1));
   QSignalSpy changes(&edit, &TMEEdit::OnChange);
   QCOMPARE(edit.SearchReplace(pattern, replacement, ssoReplace | ssoReplaceAll), count);
-  QCOMPARE(DumpText(edit.Lines().Lines()), after);
+  QCOMPARE(DumpLines(edit.Lines().Lines()), after);
   QCOMPARE(changes.count(), 1);
   QVERIFY(edit.Modified());
   QCOMPARE(edit.CaretXY(), BC(2, 1));  // caret and selection stay
   QCOMPARE(edit.CanUndo(), undoable);
   if (!undoable) return;
   edit.Undo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), lines);
+  QCOMPARE(DumpLines(edit.Lines().Lines()), lines);
   edit.Redo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), after);
+  QCOMPARE(DumpLines(edit.Lines().Lines()), after);
 }
 
 void TestEditorSearch::replaceAllIsOneUndoGroup() {
@@ -154,13 +154,13 @@ void TestEditorSearch::replaceAllIsOneUndoGroup() {
   SetLines(edit, "a1|b|a2|a3");
   edit.SetSearchEngine(&FLiteral);
   edit.SetSelText("z");  // an earlier edit, which must stay after the undo
-  const QString before = DumpText(edit.Lines().Lines());
+  const QString before = DumpLines(edit.Lines().Lines());
   QCOMPARE(edit.SearchReplace("a", "AA", ssoReplace | ssoReplaceAll), 3);
-  QCOMPARE(DumpText(edit.Lines().Lines()), QString("zAA1|b|AA2|AA3"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QString("zAA1|b|AA2|AA3"));
   edit.Undo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), before);
+  QCOMPARE(DumpLines(edit.Lines().Lines()), before);
   edit.Redo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), QString("zAA1|b|AA2|AA3"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QString("zAA1|b|AA2|AA3"));
 }
 
 void TestEditorSearch::replaceAllKeepsStoredTextForUndo() {
@@ -169,12 +169,12 @@ void TestEditorSearch::replaceAllKeepsStoredTextForUndo() {
   SetLines(edit, "a-a|x");
   edit.SetSearchEngine(&FLiteral);
   QCOMPARE(edit.SearchReplace("-", "\n\t\x01", ssoReplace | ssoReplaceAll), 1);
-  const QString replaced = DumpText(edit.Lines().Lines());
+  const QString replaced = DumpLines(edit.Lines().Lines());
   QCOMPARE(replaced, QString("a<00B7><0009><00B7>a|x"));
   edit.Undo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), QString("a-a|x"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QString("a-a|x"));
   edit.Redo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), replaced);
+  QCOMPARE(DumpLines(edit.Lines().Lines()), replaced);
   QCOMPARE(edit.LineCount(), 2);
 }
 

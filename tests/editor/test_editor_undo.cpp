@@ -88,7 +88,7 @@ void TestEditorUndo::multiLineReplaceIsOneStep() {
   SetLines(edit, "one|two|three|four");
   edit.SetCaretAndSelection({3, 3}, {2, 2}, {3, 3});
   edit.SetSelText(QStringLiteral("A\r\nB\nC"));
-  QCOMPARE(DumpText(edit.Lines().Lines()), QStringLiteral("one|tA|B|Cree|four"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QStringLiteral("one|tA|B|Cree|four"));
   QCOMPARE(edit.Document().UndoList().DebugDump(), QStringLiteral("undo:\n"
                                                                   "  del g1 (2,2)-(3,3) \"wo\\r\\nth\"\n"
                                                                   "  ins g1 (2,2)-(2,4) \"A\\r\\nB\\nC\"\n"
@@ -118,12 +118,12 @@ void TestEditorUndo::indentIsOneStep() {
   edit.SetSelText(QStringLiteral("x"));
   edit.SelectAll();
   edit.IndentLines(unindent);
-  QVERIFY(DumpText(edit.Lines().Lines()) != QStringLiteral("  a|  b||  cx"));
+  QVERIFY(DumpLines(edit.Lines().Lines()) != QStringLiteral("  a|  b||  cx"));
   edit.Undo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), QStringLiteral("  a|  b||  cx"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QStringLiteral("  a|  b||  cx"));
   QCOMPARE(Pos(edit.CaretXY()), QStringLiteral("(5,4)"));
   edit.Undo();
-  QCOMPARE(DumpText(edit.Lines().Lines()), QStringLiteral("  a|  b||  c"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QStringLiteral("  a|  b||  c"));
 }
 
 void TestEditorUndo::virtualSpacePaddingIsUndone() {
@@ -132,7 +132,7 @@ void TestEditorUndo::virtualSpacePaddingIsUndone() {
   SetLines(edit, "abc");
   edit.SetCaretXY({10, 1});
   edit.SetSelText(QStringLiteral("x"));
-  QCOMPARE(DumpText(edit.Lines().Lines()), QStringLiteral("abc      x"));
+  QCOMPARE(DumpLines(edit.Lines().Lines()), QStringLiteral("abc      x"));
   edit.Undo();
   QCOMPARE(DumpEdit(edit), QStringLiteral("abc caret=(10,1) sel=(10,1)-(10,1)"));
   edit.Redo();
