@@ -4,6 +4,21 @@
 #include "tools/net/HtmlFacts.h"
 #include "tools/net/PageText.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+namespace {
+
+// Short texts over a small alphabet, so tags, ends and entities meet often.
+QString RandomText(QRandomGenerator &random, const QStringList &pieces, int maxPieces) {
+  QString text;
+  const int count = random.bounded(maxPieces + 1);
+  for (int i = 0; i < count; ++i) text += pieces[random.bounded(int(pieces.size()))];
+  return text;
+}
+
+}  // namespace
+
 class TestPageFacts : public QObject {
   Q_OBJECT
  private Q_SLOTS:
@@ -13,6 +28,8 @@ class TestPageFacts : public QObject {
   void metaDescription();
   void entities_data();
   void entities();
+  void titleAgreesWithAPattern();
+  void entitiesAgreeWithReplacementsInTurn();
   void hostilePagesReadInOnePass_data();
   void hostilePagesReadInOnePass();
   void pageText_data();
@@ -82,6 +99,37 @@ void TestPageFacts::entities() {
   QFETCH(QString, text);
   QFETCH(QString, decoded);
   QCOMPARE(DecodeBasicEntities(text), decoded);
+}
+
+// Without quotes in the page, the one-pass reader finds what a pattern that wants a whole tag name
+// finds, blank runs made one space and the ends trimmed.
+void TestPageFacts::titleAgreesWithAPattern() {
+  const QRegularExpression pattern("<title(?=[\\t\\n\\f\\r />])[^>]*>(.*?)</title>",
+                                   QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  const QStringList pieces{"<title", "<TITLE", "</title>", "</Title>", ">", "<", "/", " ", "\n", "\t", "a", "x", "&amp;", "<titlex"};
+  QRandomGenerator random(17);
+  for (int round = 0; round < 50000; ++round) {
+    const QString page = RandomText(random, pieces, 10);
+    const QRegularExpressionMatch match = pattern.match(page);
+    const QString expected = match.hasMatch()
+                                 ? DecodeBasicEntities(match.captured(1).replace(QRegularExpression("[\\t\\n\\f\\r ]+"), " ").trimmed())
+                                 : QString();
+    QCOMPARE(ExtractHtmlTitle(page), expected);
+  }
+}
+
+// One pass gives what the seven replacements give made one after another in their order.
+void TestPageFacts::entitiesAgreeWithReplacementsInTurn() {
+  const QStringList pieces{"&", "amp;", "lt;", "gt;", "quot;", "#39;", "#x27;", "nbsp;", "LT;", "a", ";", "#"};
+  const QList<std::pair<QString, QString>> inTurn{{"&lt;", "<"},     {"&gt;", ">"},     {"&quot;", "\""}, {"&#39;", "'"},
+                                                  {"&#x27;", "'"},   {"&nbsp;", " "},   {"&amp;", "&"}};
+  QRandomGenerator random(29);
+  for (int round = 0; round < 50000; ++round) {
+    const QString text = RandomText(random, pieces, 8);
+    QString expected = text;
+    for (const auto &[entity, replacement] : inTurn) expected.replace(entity, replacement, Qt::CaseInsensitive);
+    QCOMPARE(DecodeBasicEntities(text), expected);
+  }
 }
 
 void TestPageFacts::hostilePagesReadInOnePass_data() {
