@@ -35,8 +35,8 @@ std::optional<TPeImage> TPeImage::Parse(QByteArrayView bytes) {
   image.FOptionalHeader = coff + 20;
   const std::optional<quint16> magic = ReadU16(bytes, image.FOptionalHeader);
   if (!magic || (*magic != KPe32Magic && *magic != KPe32PlusMagic)) return std::nullopt;
-  image.FIs64 = *magic == KPe32PlusMagic;
-  const qsizetype countOffset = image.FOptionalHeader + (image.FIs64 ? 108 : 92);
+  // PE32+ widens the image base and the stack and heap sizes: its directories start 16 bytes later.
+  const qsizetype countOffset = image.FOptionalHeader + (*magic == KPe32PlusMagic ? 108 : 92);
   image.FDirectories = countOffset + 4;
   const std::optional<quint32> directoryCount = ReadU32(bytes, countOffset);
   if (!directoryCount || countOffset + 4 > image.FOptionalHeader + *optionalSize) return std::nullopt;

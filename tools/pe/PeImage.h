@@ -25,7 +25,6 @@ class TPeImage {
   static std::optional<TPeImage> Parse(QByteArrayView bytes);
 
   QByteArrayView Bytes() const { return FBytes; }
-  bool Is64() const { return FIs64; }
   // {0, 0} for a directory the image does not have.
   TDirectory Directory(int index) const;
   // Where the header's checksum and a directory's entry lie in the file (the signature's digest
@@ -45,7 +44,6 @@ class TPeImage {
   };
 
   QByteArrayView FBytes;
-  bool FIs64 = false;
   qsizetype FOptionalHeader = 0;
   qsizetype FDirectories = 0;
   quint32 FDirectoryCount = 0;
