@@ -45,6 +45,7 @@ class TestNetCommands : public QObject {
   void cleanup();
   void myIpAddress_data();
   void myIpAddress();
+  void myIpRefusesAnUntrustedCertificate();
   void websiteIp_data();
   void websiteIp();
   void ipToHostname_data();
@@ -115,6 +116,19 @@ void TestNetCommands::myIpAddress() {
   QCOMPARE(editor->GetText(), inserted);
   QCOMPARE(boxes.Texts().join('|'), message);
   QCOMPARE(editor->Modified(), !inserted.isEmpty());
+}
+
+void TestNetCommands::myIpRefusesAnUntrustedCertificate() {
+  TScriptedBoxes boxes;
+  const TTestCertificate selfSigned = MakeTestCertificate("forged-ip.test");
+  TTestHttpServer https(selfSigned.CertificatePem(), selfSigned.KeyPem());
+  https.Serve("/", Page("198.51.100.1", "text/plain"));
+  FWindow->NetInserts().MyIpService = https.Url("/");
+  TMEEdit *editor = FWindow->ActiveEditor();
+  RunCommand(*FWindow, "cmInsMyIP");
+  QVERIFY(WaitForOutcome(editor, boxes));
+  QCOMPARE(boxes.Texts(), QStringList{"Failed to retrieve your IP address."});
+  QCOMPARE(editor->GetText(), "");
 }
 
 void TestNetCommands::websiteIp_data() {
