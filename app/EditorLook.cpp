@@ -1,5 +1,6 @@
 #include "EditorLook.h"
 
+#include "GutterSpacer.h"
 #include "MainSettings.h"
 #include "editor/Edit.h"
 #include "platform/FontChoice.h"
@@ -10,7 +11,6 @@ constexpr TColor KDarkSelection = 0x785532;  // RGB(50, 85, 120)
 constexpr TColor KWhite = 0xFFFFFF;
 constexpr TColor KDarkGutter = 0x2D2D2D;  // RGB(45, 45, 45)
 constexpr TColor KDarkGutterText = 0x808080;
-constexpr int KSpacerBandWidth = 5;
 }  // namespace
 
 TColor ZebraColor(TColor color) {
@@ -45,16 +45,7 @@ void ApplyEditorView(TMEEdit &editor, const TMainSettings &settings) {
   editor.SetWordWrap(settings.FWordWrap);
   TMEGutter &gutter = editor.Gutter();
   gutter.SetShowLineNumbers(settings.FShowLineNumbers);
-  // A narrow spacer keeps the numbers off the text.
-  TMEGutterBands &bands = gutter.Bands();
-  for (int i = 0; i < bands.Count(); ++i) {
-    if (bands.Items(i).Kind() != gbkLineNumbers) continue;
-    if (i + 1 < bands.Count() && bands.Items(i + 1).Kind() == gbkCustom) break;
-    TMEGutterBand &spacer = bands.Insert(i + 1);
-    spacer.SetKind(gbkCustom);
-    spacer.SetWidth(KSpacerBandWidth);
-    break;
-  }
+  AddLineNumberSpacer(gutter);
   editor.SetRightEdge(settings.FRightEdgeCol);
   editor.SetVisibleSpecialChars(settings.FShowWhitespace ? TMEVisibleSpecialChars(scWhitespace)
                                                          : TMEVisibleSpecialChars());

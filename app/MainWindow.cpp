@@ -14,6 +14,7 @@
 #include "app/menus/PageSourceCommands.h"
 #include "app/menus/SearchMenu.h"
 #include "app/menus/SelectionActions.h"
+#include "app/menus/ToolsMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -114,8 +115,10 @@ void TfrmMain::CreateMenus() {
   FNetInserts = std::make_unique<TNetInsertCommands>(*this);
   FPageSource = std::make_unique<TPageSourceCommands>(*this);
   FLaunchers = std::make_unique<TLauncherCommands>(*this);
+  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FileCommands(*this));
   FCommands->Add(FSearchMenu->Commands());
+  FCommands->Add(FToolsMenu->Commands());
   FCommands->Add(FCaretCommands->Commands());
   FCommands->Add(FSelectionActions->Commands());
   FCommands->Add(FInsertCommands->Commands());
@@ -124,6 +127,7 @@ void TfrmMain::CreateMenus() {
   FCommands->Add(FLaunchers->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
+  FToolsMenu->AddMenu(*menuBar(), *FCommands);
   TLauncherCommands::AddToToolsMenu(*menuBar(), *FCommands);
   FContentMenu = std::make_unique<TContentMenu>(*FCommands, *this, this);
 }

@@ -28,6 +28,7 @@ class TPageSourceCommands;
 class TResultsPanel;
 class TSearchMenu;
 class TSelectionActions;
+class TToolsMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
@@ -55,6 +56,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TEditorDoc *ActiveDoc() const override;
   TMEEdit *ActiveEditor() const override;
   const TDocList &Docs() const override { return FDocs; }
+  std::vector<TDocId> TabOrder() const override;
   TEditorDoc *DocOfEditor(const QWidget *page) const;
   // Null when the document is gone.
   TEditorDoc *FindDoc(TDocId id) const { return FDocs.Find(id); }
@@ -82,6 +84,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TContentMenu &ContentMenu() { return *FContentMenu; }
   TNetInsertCommands &NetInserts() { return *FNetInserts; }
   TPageSourceCommands &PageSource() { return *FPageSource; }
+  TToolsMenu &ToolsMenu() { return *FToolsMenu; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -185,6 +188,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::unique_ptr<TPageSourceCommands> FPageSource;
   std::unique_ptr<TLauncherCommands> FLaunchers;
   std::unique_ptr<TContentMenu> FContentMenu;
+  std::unique_ptr<TToolsMenu> FToolsMenu;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;

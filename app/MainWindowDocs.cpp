@@ -46,6 +46,13 @@ TEditorDoc *TfrmMain::FindDocByFileName(const QString &path) const { return FDoc
 
 std::vector<TEditorDoc *> TfrmMain::OpenDocs() const { return FDocs.All(); }
 
+std::vector<TDocId> TfrmMain::TabOrder() const {
+  std::vector<TDocId> ids;
+  for (int i = 0; i < pcTabs->count(); ++i)
+    if (const TEditorDoc *doc = DocOfEditor(pcTabs->widget(i))) ids.push_back(doc->Id);
+  return ids;
+}
+
 void TfrmMain::ActivateDoc(TDocId id) {
   TEditorDoc *doc = FDocs.Find(id);
   if (!doc) return;

@@ -85,9 +85,9 @@ void TMEEdit::EnsureCursorPosVisible() {
   else if (caret.Row > FTopLine + rows - 1) SetTopLine(caret.Row - rows + 1);
   if (!FWordWrap) {
     const int columns = VisibleColumns();
-    if (caret.Column < FLeftChar) FLeftChar = caret.Column;
-    else if (caret.Column > FLeftChar + columns - 1) FLeftChar = caret.Column - columns + 1;
-    FLeftChar = qMax(1, FLeftChar);
+    // Through SetLeftChar, so the scroll bar and whoever follows the view hear of it.
+    if (caret.Column < FLeftChar) SetLeftChar(caret.Column);
+    else if (caret.Column > FLeftChar + columns - 1) SetLeftChar(caret.Column - columns + 1);
   }
   Repaint();
 }

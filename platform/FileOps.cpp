@@ -30,6 +30,31 @@ int OpenFileForOverwrite(const QString &path, int &handle) {
   return 0;
 }
 
+int OpenRegularFile(const QString &path, int &handle, qint64 &size) {
+  handle = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (handle < 0) return errno;
+  struct stat info {};
+  int failure = ::fstat(handle, &info) == 0 ? 0 : errno;
+  if (failure == 0 && !S_ISREG(info.st_mode)) failure = KNotRegularFile;
+  if (failure != 0) {
+    ::close(handle);
+    handle = -1;
+    return failure;
+  }
+  size = qint64(info.st_size);
+  return 0;
+}
+
+qint64 ReadFromFile(int handle, char *into, qint64 count, int &error) {
+  for (;;) {
+    const ssize_t got = ::read(handle, into, size_t(count));
+    if (got >= 0) return qint64(got);
+    if (errno == EINTR) continue;
+    error = errno;
+    return -1;
+  }
+}
+
 int WriteAllBytes(int handle, const char *data, qint64 size) {
   while (size > 0) {
     const ssize_t written = ::write(handle, data, size_t(size));

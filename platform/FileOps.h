@@ -21,5 +21,13 @@ int CheckWritable(const QString &path);
 // Gives the file behind handle the mode, and where allowed the owner and group, of the file at from.
 void CopyModeAndOwner(int handle, const QString &from);
 
+// A regular file for reading, found and checked on the same handle, so nothing swapped in between
+// is read; the open never waits (a FIFO without a writer). A FIFO, device, socket or folder answers
+// KNotRegularFile. size: the file's size at that moment.
+constexpr int KNotRegularFile = -1;
+int OpenRegularFile(const QString &path, int &handle, qint64 &size);
+// Up to count bytes at the handle's position: the count read, 0 at the end, or -1 with error set.
+qint64 ReadFromFile(int handle, char *into, qint64 count, int &error);
+
 // The system's message for an error number, in the user's language.
 QString SystemErrorText(int error);

@@ -24,6 +24,8 @@ class TCommandContext {
   virtual TMEEdit *ActiveEditor() const = 0;
   // The open documents, in the order they were made.
   virtual const TDocList &Docs() const = 0;
+  // Their ids in the order their tabs stand, left to right.
+  virtual std::vector<TDocId> TabOrder() const = 0;
   // Makes its tab the active one; nothing for a document that is gone.
   virtual void ActivateDoc(TDocId id) = 0;
 

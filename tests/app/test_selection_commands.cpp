@@ -400,6 +400,8 @@ void TestSelectionCommands::contextMenuLayout() {
   QCOMPARE(menu->findChild<QMenu *>("cmSecTools")->actions().size(), 13);
   QCOMPARE(menu->findChild<QMenu *>("cmGenTools")->actions().size(), 14);
   QCOMPARE(menu->findChild<QMenu *>("cmOpenUrlOn")->actions().size(), 4);
+  QCOMPARE(MenuLines(*menu->findChild<QMenu *>("cmFileDetails")),
+           QStringList({"Open File Properties", "Calculate File Hash", "Open Containing Folder", "Open Folder into CMD"}));
 }
 
 void TestSelectionCommands::contextMenuEnabling_data() {
