@@ -16,7 +16,6 @@
 
 class TCommandContext;
 class TResolver;
-struct TFetchResult;
 
 class TNetInsertCommands : public QObject {
  public:
