@@ -11,6 +11,8 @@ class TDocSizeCounter {
  public:
   // Counts every line afresh: after a load and when the encoding kind or line break changes.
   void Reset(const QStringList &lines, int kind, QStringView eol);
+  // Only the break between lines changed: nothing to count again.
+  void SetLineBreak(QStringView eol) { FEolBytes = LineBytes(eol, FKind); }
   // The lines [first, first + oldCount) were replaced by newCount lines, now in lines.
   void LinesReplaced(const QStringList &lines, int first, int oldCount, int newCount);
   // Mark, lines and the breaks between them. Not known while a count is pending.

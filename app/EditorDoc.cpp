@@ -1,5 +1,7 @@
 #include "EditorDoc.h"
 
+#include "editor/Edit.h"
+
 #include <QFileInfo>
 
 #include <atomic>
@@ -18,8 +20,21 @@ void TEditorDoc::SetEncKind(int kind) {
   Encoding = EncodingOfKind(EncKind);
 }
 
-
 void TEditorDoc::RefreshDiskSize() {
   const QFileInfo info(FileName);
   DiskSize = !FileName.isEmpty() && info.exists() ? std::optional<qint64>(info.size()) : std::nullopt;
+}
+
+void TEditorDoc::FollowDocumentProperty(const QString &name) {
+  const TMEDocument &model = Editor->Document();
+  if (name == TMEDocument::KLineBreakProperty) {
+    EOL = model.Property(name);
+    Size.SetLineBreak(EOL);
+  } else if (name == KCsvDelimProperty) {
+    CsvDelim = model.Property(name);
+  }
+}
+
+QString TEditorDoc::StillLoadingText() const {
+  return QStringLiteral("\"%1\" is still loading. Try again when it has loaded.").arg(DisplayName());
 }

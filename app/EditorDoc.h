@@ -12,6 +12,9 @@
 
 class TMEEdit;
 
+// The name of the stored CSV delimiter among the document model's properties.
+inline const QString KCsvDelimProperty = QStringLiteral("CsvDelim");
+
 struct TEditorDoc {
   const TDocId Id = NewId();
   TMEEdit *Editor = nullptr;  // owned by the tab widget
@@ -35,6 +38,11 @@ struct TEditorDoc {
   void SetEncKind(int kind);
   // Reads the size of FileName from the disk again.
   void RefreshDiskSize();
+  // EOL and CsvDelim are kept by the document model too, whose undo history restores them with
+  // the text a command changed along with them; the fields follow the model's reports.
+  void FollowDocumentProperty(const QString &name);
+  // The refusal of a command that would act on the text before it has arrived.
+  QString StillLoadingText() const;
 
  private:
   static TDocId NewId();

@@ -7,6 +7,8 @@
 #include "app/menus/CaretCommands.h"
 #include "app/menus/CommandRegistry.h"
 #include "app/menus/ContentMenu.h"
+#include "app/menus/EditMenu.h"
+#include "app/menus/EditorContextMenu.h"
 #include "app/menus/FileMenu.h"
 #include "app/menus/InsertCommands.h"
 #include "app/menus/LauncherCommands.h"
@@ -109,6 +111,7 @@ void TfrmMain::CreateMenus() {
   FCommands = std::make_unique<TCommandRegistry>(*this);
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
+  FEditMenu = std::make_unique<TEditMenu>(*this);
   FCaretCommands = std::make_unique<TCaretCommands>(*this);
   FSelectionActions = std::make_unique<TSelectionActions>(*this);
   FInsertCommands = std::make_unique<TInsertCommands>(*this);
@@ -117,6 +120,8 @@ void TfrmMain::CreateMenus() {
   FLaunchers = std::make_unique<TLauncherCommands>(*this);
   FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FileCommands(*this));
+  FCommands->Add(FEditMenu->Commands());
+  FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
   FCommands->Add(FSearchMenu->Commands());
   FCommands->Add(FToolsMenu->Commands());
   FCommands->Add(FCaretCommands->Commands());
@@ -126,6 +131,7 @@ void TfrmMain::CreateMenus() {
   FCommands->Add(FPageSource->Commands());
   FCommands->Add(FLaunchers->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
+  FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
   FToolsMenu->AddMenu(*menuBar(), *FCommands);
   TLauncherCommands::AddToToolsMenu(*menuBar(), *FCommands);

@@ -21,6 +21,7 @@ class QSplitter;
 class TCaretCommands;
 class TCommandRegistry;
 class TContentMenu;
+class TEditMenu;
 class TInsertCommands;
 class TLauncherCommands;
 class TNetInsertCommands;
@@ -81,6 +82,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   // Commands, and what the search commands show (MainWindowSearch.cpp).
   TCommandRegistry &Commands() { return *FCommands; }
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
+  TEditMenu &EditMenu() { return *FEditMenu; }
+  // The editors' context menu.
   TContentMenu &ContentMenu() { return *FContentMenu; }
   TNetInsertCommands &NetInserts() { return *FNetInserts; }
   TPageSourceCommands &PageSource() { return *FPageSource; }
@@ -181,6 +184,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::vector<TRunningLoad> FLoaders;
   std::unique_ptr<TCommandRegistry> FCommands;
   std::unique_ptr<TSearchMenu> FSearchMenu;
+  // Owns the tools' windows and scans, which it stops before the window's widgets go.
+  std::unique_ptr<TEditMenu> FEditMenu;
   std::unique_ptr<TCaretCommands> FCaretCommands;
   std::unique_ptr<TSelectionActions> FSelectionActions;
   std::unique_ptr<TInsertCommands> FInsertCommands;

@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QtConcurrent>
+#include <QCursor>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTabWidget>
 
@@ -81,6 +83,12 @@ TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
   connect(editor, &TMEEdit::OnLinesReplaced, this, [doc](int first, int oldCount, int newCount) {
     if (doc->IsLoading) return;  // counted once when the load ends
     doc->Size.LinesReplaced(doc->Editor->Lines().Lines(), first, oldCount, newCount);
+  });
+  // A property changed alone (a new line break) changes no line, so the editor reports nothing.
+  connect(&editor->Document(), &TMEDocument::OnPropertyChanged, this, [this, doc, editor](const QString &name) {
+    doc->FollowDocumentProperty(name);
+    EditorChanged(editor);
+    if (doc == ActiveDoc()) UpdateStatus();
   });
   pcTabs->addTab(editor, caption);
   if (!FBatchOpen) pcTabs->setCurrentWidget(editor);
@@ -295,7 +303,7 @@ void TfrmMain::OpenFiles(const QStringList &paths) {
 
 bool TfrmMain::RefuseWhileLoading(TEditorDoc *doc) {
   if (!doc || !doc->IsLoading) return false;
-  ShowInformation(this, QStringLiteral("\"%1\" is still loading. Try again when it has loaded.").arg(doc->DisplayName()));
+  ShowInformation(this, doc->StillLoadingText());
   return true;
 }
 
@@ -346,6 +354,7 @@ void TfrmMain::RemoveDoc(TEditorDoc *doc) {
     if (load.Doc == doc->Id && load.Loader) load.Loader->requestInterruption();
   TMEEdit *editor = doc->Editor;
   editor->disconnect(this);
+  editor->Document().disconnect(this);
   pcTabs->removeTab(pcTabs->indexOf(editor));
   FDocs.Remove(doc->Id);
   delete editor;

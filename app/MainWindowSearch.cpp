@@ -2,6 +2,7 @@
 // hit. The Search menu's commands and dialogs are app/menus/SearchMenu.
 #include "MainWindow.h"
 
+#include "app/menus/EditMenu.h"
 #include "app/menus/SearchMenu.h"
 #include "app/search/ResultsPanel.h"
 #include "editor/Edit.h"
@@ -20,6 +21,7 @@ void TfrmMain::CreateResultsPanel() {
   spltResults->setSizes({400, 190});
   pnlResults->hide();
   pnlResults->OnGotoHit = [this](const TSearchHit &hit) { GotoSearchHit(hit); };
+  FEditMenu->SetResultsPanel([this] { return pnlResults; });
   setCentralWidget(spltResults);
 }
 

@@ -38,6 +38,31 @@ QString TMEDocument::GetTextRange(TBufferCoord from, TBufferCoord to) const {
   return text;
 }
 
+QString TMEDocument::Property(const QString &name) const {
+  return name == KLineBreakProperty ? FLines.LineBreak() : FProperties.value(name);
+}
+
+void TMEDocument::SetProperty(const QString &name, const QString &value, bool record) {
+  const QString before = Property(name);
+  if (before == value) return;
+  StoreProperty(name, value);
+  if (!record) return;
+  FModified = true;
+  TMEUndoRec rec;
+  rec.Kind = ukProperty;
+  rec.Text = name;
+  rec.ValueBefore = before;
+  rec.ValueAfter = value;
+  if (FCaretSource) rec.Before = FCaretSource();
+  FUndoList.Add(std::move(rec), FGroupUndo);
+}
+
+void TMEDocument::StoreProperty(const QString &name, const QString &value) {
+  if (name == KLineBreakProperty) FLines.SetLineBreak(value);
+  else FProperties.insert(name, value);
+  Q_EMIT OnPropertyChanged(name);
+}
+
 void TMEDocument::SetText(QStringView text, bool *altered) {
   const int oldCount = LineCount();
   FLines.SetText(text, altered);
@@ -156,6 +181,7 @@ bool TMEDocument::Undo(TBufferCoord &caret) {
   while (FUndoList.CanUndo() && FUndoList.UndoGroup() == group) {
     TMEUndoRec rec = FUndoList.TakeUndo();
     if (rec.Kind == ukLines) ReplaySplices(rec.Splices, true);
+    else if (rec.Kind == ukProperty) StoreProperty(rec.Text, rec.ValueBefore);
     else if (rec.Kind == ukInsert) DeleteRange(rec.StartPos, rec.EndPos, false);
     else InsertTextAt(rec.StartPos, rec.Text, false);
     caret = rec.Before.Caret;
@@ -172,6 +198,8 @@ bool TMEDocument::Redo(TBufferCoord &caret) {
     TMEUndoRec rec = FUndoList.TakeRedo();
     if (rec.Kind == ukLines) {
       ReplaySplices(rec.Splices, false);
+    } else if (rec.Kind == ukProperty) {
+      StoreProperty(rec.Text, rec.ValueAfter);
     } else if (rec.Kind == ukInsert) {
       caret = InsertTextAt(rec.StartPos, rec.Text, false);
     } else {

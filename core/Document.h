@@ -6,6 +6,7 @@
 #include "LineStore.h"
 #include "UndoList.h"
 
+#include <QHash>
 #include <QObject>
 
 #include <functional>
@@ -30,6 +31,15 @@ class TMEDocument : public QObject {
 
   // A property, not a change of lines: nothing is reported.
   void SetLineBreak(QStringView lineBreak) { FLines.SetLineBreak(lineBreak); }
+
+  // Named properties that are not text but that a command may change together with it: the line
+  // break (KLineBreakProperty) or a tool's remembered choice. SetProperty with record makes the
+  // change an undo record of the current group, so Undo and Redo put the property back with the
+  // text; every change of a value, replays included, is reported by OnPropertyChanged. An unset
+  // property is empty.
+  static inline const QString KLineBreakProperty = QStringLiteral("LineBreak");
+  QString Property(const QString &name) const;
+  void SetProperty(const QString &name, const QString &value, bool record);
 
   // Whole-text changes: every line is replaced and the undo history emptied. SetText and AdoptLines
   // leave the document unmodified, Clear modified. altered (optional): a line had to be sanitized
@@ -75,6 +85,7 @@ class TMEDocument : public QObject {
   // After every change of lines: the 0-based lines [first, first + oldCount) became newCount
   // lines, an empty document counting as one line.
   void OnLinesReplaced(int first, int oldCount, int newCount);
+  void OnPropertyChanged(const QString &name);
 
  private:
   friend class TMEUndoBlock;
@@ -83,8 +94,10 @@ class TMEDocument : public QObject {
   // Makes the splices (undo: takes them back, last first) and reports the lines.
   void ReplaySplices(const QList<TMELineSplice> &splices, bool undo);
   void Replaced(int first, int oldCount, int newCount);
+  void StoreProperty(const QString &name, const QString &value);
 
   TMELineList FLines;
+  QHash<QString, QString> FProperties;
   TMEUndoList FUndoList;
   TCaretSource FCaretSource;
   quint64 FRevision = 0;

@@ -29,6 +29,10 @@ void TMEUndoList::Clear() {
   FRedo.clear();
 }
 
+static QString Escaped(QString text) {
+  return text.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n"));
+}
+
 static QString DumpRecords(const QList<TMEUndoRec> &records) {
   QString out;
   for (const TMEUndoRec &rec : records) {
@@ -36,8 +40,13 @@ static QString DumpRecords(const QList<TMEUndoRec> &records) {
       out += QStringLiteral("  lines g%1 %2 splices\n").arg(rec.GroupId).arg(rec.Splices.size());
       continue;
     }
-    QString text = rec.Text;
-    text.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n"));
+    if (rec.Kind == ukProperty) {
+      out += QStringLiteral("  prop g%1 %2 \"%3\"->\"%4\"\n")
+                 .arg(rec.GroupId)
+                 .arg(rec.Text, Escaped(rec.ValueBefore), Escaped(rec.ValueAfter));
+      continue;
+    }
+    const QString text = Escaped(rec.Text);
     out += QStringLiteral("  %1 g%2 (%3,%4)-(%5,%6) \"%7\"\n")
                .arg(rec.Kind == ukInsert ? QStringLiteral("ins") : QStringLiteral("del"))
                .arg(rec.GroupId)

@@ -7,7 +7,8 @@
 #include <QString>
 
 // ukLines: pieces of lines replaced in place, as Replace All does; the text fields are unused.
-enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2, ukLines = 3 };
+// ukProperty: a document property changed along with the text (Text holds its name).
+enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2, ukLines = 3, ukProperty = 4 };
 
 // Removed was replaced by Inserted, which starts at Offset (0-based) in the line as changed. The
 // splices of one line come left to right, so each offset also holds once those before it are made.
@@ -37,6 +38,9 @@ struct TMEUndoRec {
   TMECaretState Before;
   // ukLines only: the splices, top to bottom. Equal texts share their data.
   QList<TMELineSplice> Splices;
+  // ukProperty only: the value before and after the change.
+  QString ValueBefore;
+  QString ValueAfter;
   int GroupId = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "CaretCommands.h"
 #include "CommandContext.h"
 #include "CommandRegistry.h"
+#include "EditorContextMenu.h"
 #include "InsertCommands.h"
 #include "NetInsertCommands.h"
 #include "PageSourceCommands.h"
@@ -20,19 +21,6 @@ namespace {
 
 constexpr int KMaxPathSelection = 260;
 constexpr int KMaxUrlSelection = 500;
-
-std::vector<TMenuEntry> Commands(const QStringList &names) {
-  std::vector<TMenuEntry> entries;
-  for (const QString &name : names) entries.push_back({name, {}, {}, {}});
-  return entries;
-}
-
-TMenuEntry Submenu(const QString &name, const QString &caption, std::vector<TMenuEntry> items,
-                   std::function<bool()> enabled = {}) {
-  return {name, caption, std::move(items), std::move(enabled)};
-}
-
-const TMenuEntry KSeparator{u"-"_s, {}, {}, {}};
 
 }  // namespace
 
@@ -56,39 +44,43 @@ std::vector<TMenuEntry> TContentMenu::Layout() const {
     return SelLengthQuick(editor) <= KMaxUrlSelection && SelectionLooksLikeUrl(editor);
   };
 
-  std::vector<TMenuEntry> insert = Commands({u"cmInsUuid"_s, u"cmInsGuid"_s});
-  insert.push_back(Submenu(u"cmInsDateTime"_s, u"Date && Time"_s, Commands(TInsertCommands::DateTimeItems())));
-  insert.push_back(Submenu(u"cmInsColor"_s, u"Color"_s, Commands(TInsertCommands::ColorItems())));
+  std::vector<TMenuEntry> insert = MenuCommands({u"cmInsUuid"_s, u"cmInsGuid"_s});
+  insert.push_back(MenuSubmenu(u"cmInsDateTime"_s, u"Date && Time"_s, MenuCommands(TInsertCommands::DateTimeItems())));
+  insert.push_back(MenuSubmenu(u"cmInsColor"_s, u"Color"_s, MenuCommands(TInsertCommands::ColorItems())));
+  insert.push_back(MenuSubmenu(u"cmInsCurrentFile"_s, u"Current File"_s,
+                               MenuCommands(TInsertCommands::CurrentFileItems()), hasFileName));
   insert.push_back(
-      Submenu(u"cmInsCurrentFile"_s, u"Current File"_s, Commands(TInsertCommands::CurrentFileItems()), hasFileName));
-  insert.push_back(Submenu(u"cmInsComputer"_s, u"Computer Details"_s, Commands(TInsertCommands::ComputerItems())));
-  insert.push_back(Submenu(u"cmInsExeVer"_s, u"EXE Version Info"_s, Commands(TInsertCommands::ExeVersionItems())));
+      MenuSubmenu(u"cmInsComputer"_s, u"Computer Details"_s, MenuCommands(TInsertCommands::ComputerItems())));
+  insert.push_back(
+      MenuSubmenu(u"cmInsExeVer"_s, u"EXE Version Info"_s, MenuCommands(TInsertCommands::ExeVersionItems())));
   insert.push_back({u"cmInsExeSigner"_s, {}, {}, {}});
-  insert.push_back(Submenu(u"cmInsRandom"_s, u"Random"_s, Commands(TInsertCommands::RandomItems())));
-  insert.push_back(KSeparator);
-  for (TMenuEntry &entry : Commands(TNetInsertCommands::Items())) insert.push_back(std::move(entry));
-  insert.push_back(KSeparator);
+  insert.push_back(MenuSubmenu(u"cmInsRandom"_s, u"Random"_s, MenuCommands(TInsertCommands::RandomItems())));
+  insert.push_back(MenuSeparator());
+  for (TMenuEntry &entry : MenuCommands(TNetInsertCommands::Items())) insert.push_back(std::move(entry));
+  insert.push_back(MenuSeparator());
   insert.push_back({u"cmInsBrowseFile"_s, {}, {}, {}});
 
-  std::vector<TMenuEntry> layout = Commands({u"cmCopyCurrentLine"_s});
-  layout.push_back(
-      Submenu(u"cmCopyAround"_s, u"Copy Around Caret"_s, Commands(TCaretCommands::CopyAroundItems()), hasEditor));
-  layout.push_back(
-      Submenu(u"cmSelectAround"_s, u"Select Around Caret"_s, Commands(TCaretCommands::SelectAroundItems()), hasEditor));
+  std::vector<TMenuEntry> layout = MenuCommands({u"cmCopyCurrentLine"_s});
+  layout.push_back(MenuSubmenu(u"cmCopyAround"_s, u"Copy Around Caret"_s,
+                               MenuCommands(TCaretCommands::CopyAroundItems()), hasEditor));
+  layout.push_back(MenuSubmenu(u"cmSelectAround"_s, u"Select Around Caret"_s,
+                               MenuCommands(TCaretCommands::SelectAroundItems()), hasEditor));
   layout.push_back({u"miBeginEndSelect"_s, {}, {}, {}});
-  layout.push_back(KSeparator);
+  layout.push_back(MenuSeparator());
+  for (TMenuEntry &entry : EditorContextToolRows()) layout.push_back(std::move(entry));
+  layout.push_back(MenuSeparator());
   layout.push_back({u"cmGoogle"_s, {}, {}, {}});
   layout.push_back({u"cmViewPageSource"_s, {}, {}, {}});
-  layout.push_back(
-      Submenu(u"cmOpenUrlOn"_s, u"Open URL on"_s, Commands(TPageSourceCommands::OpenUrlOnItems()), looksLikeUrl));
-  layout.push_back(
-      Submenu(u"cmFileDetails"_s, u"File Details"_s, Commands(TSelectionActions::FileDetailsItems()), looksLikePath));
+  layout.push_back(MenuSubmenu(u"cmOpenUrlOn"_s, u"Open URL on"_s, MenuCommands(TPageSourceCommands::OpenUrlOnItems()),
+                               looksLikeUrl));
+  layout.push_back(MenuSubmenu(u"cmFileDetails"_s, u"File Details"_s,
+                               MenuCommands(TSelectionActions::FileDetailsItems()), looksLikePath));
   layout.push_back({u"cmOpenRegedit"_s, {}, {}, {}});
-  layout.push_back(KSeparator);
-  layout.push_back(Submenu(u"cmInsert"_s, u"Insert"_s, std::move(insert), hasEditor));
-  layout.push_back(KSeparator);
-  layout.push_back(Submenu(u"cmSecTools"_s, u"Security Tools"_s, Commands(SecurityToolItems())));
-  layout.push_back(Submenu(u"cmGenTools"_s, u"Generic Tools"_s, Commands(GenericToolItems())));
+  layout.push_back(MenuSeparator());
+  layout.push_back(MenuSubmenu(u"cmInsert"_s, u"Insert"_s, std::move(insert), hasEditor));
+  layout.push_back(MenuSeparator());
+  layout.push_back(MenuSubmenu(u"cmSecTools"_s, u"Security Tools"_s, MenuCommands(SecurityToolItems())));
+  layout.push_back(MenuSubmenu(u"cmGenTools"_s, u"Generic Tools"_s, MenuCommands(GenericToolItems())));
   return layout;
 }
 

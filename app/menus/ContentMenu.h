@@ -3,8 +3,7 @@
 // item whose command is not registered is left out, so the menu grows as command sets are added;
 // a submenu is enabled by its own condition when the menu opens, and the registry shows its items'
 // state.
-#include <QString>
-#include <QStringList>
+#include "MenuEntry.h"
 
 #include <functional>
 #include <vector>
@@ -15,13 +14,6 @@ class QWidget;
 class TCommandContext;
 class TCommandRegistry;
 class TMEEdit;
-
-struct TMenuEntry {
-  QString Name;     // a command, "-" for a separator, or the submenu's object name
-  QString Caption;  // a submenu's caption; empty for a command or a separator
-  std::vector<TMenuEntry> Items;
-  std::function<bool()> Enabled;  // a submenu's condition; null: always
-};
 
 class TContentMenu {
  public:

@@ -25,6 +25,10 @@ TResultsPanel::TResultsPanel(QWidget *parent) : QWidget(parent) {
   pbResults->setFixedSize(120, 16);
   pbResults->setTextVisible(false);
   pbResults->hide();
+  btnScanCancel = new QToolButton(header);
+  btnScanCancel->setText(QStringLiteral("Cancel"));
+  btnScanCancel->setObjectName(QStringLiteral("btnScanCancel"));
+  btnScanCancel->hide();
   btnResultsClose = new QToolButton(header);
   btnResultsClose->setText(QStringLiteral("x"));
   btnResultsClose->setFixedSize(24, 24);
@@ -32,6 +36,7 @@ TResultsPanel::TResultsPanel(QWidget *parent) : QWidget(parent) {
   row->setContentsMargins(8, 0, 0, 0);
   row->addWidget(lblResultsTitle, 1);
   row->addWidget(pbResults);
+  row->addWidget(btnScanCancel);
   row->addSpacing(4);
   row->addWidget(btnResultsClose);
   tvResults = new QTreeWidget(this);
@@ -49,6 +54,9 @@ TResultsPanel::TResultsPanel(QWidget *parent) : QWidget(parent) {
   column->addWidget(tvResults);
   connect(btnResultsClose, &QToolButton::clicked, this, &QWidget::hide);
   connect(tvResults, &QTreeWidget::itemDoubleClicked, this, &TResultsPanel::GotoSelected);
+  connect(btnScanCancel, &QToolButton::clicked, this, [this] {
+    if (FScanning && OnCancelScan) OnCancelScan();
+  });
 }
 
 const TSearchHit *TResultsPanel::HitOf(const QTreeWidgetItem *item) const {
@@ -73,7 +81,7 @@ bool TResultsPanel::eventFilter(QObject *watched, QEvent *event) {
 }
 
 int TResultsPanel::FindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &docs) {
-  if (FSearching) return 0;
+  if (FSearching || FScanning) return 0;
   FSearching = true;
   show();
   lblResultsTitle->setText(QStringLiteral("Searching..."));
@@ -113,4 +121,50 @@ int TResultsPanel::FindAll(const TFindAllQuery &query, const QList<TFindAllDoc> 
   tvResults->scrollToItem(root, QAbstractItemView::PositionAtTop);
   tvResults->setCurrentItem(root);
   return result.HitCount;
+}
+
+void TResultsPanel::BeginScan(const QString &title) {
+  FScanning = true;
+  show();
+  lblResultsTitle->setText(title);
+  pbResults->setRange(0, 100);
+  pbResults->setValue(0);
+  pbResults->show();
+  btnScanCancel->show();
+  tvResults->clear();
+  FHits.clear();
+}
+
+void TResultsPanel::ShowScanProgress(int percent) {
+  if (FScanning) pbResults->setValue(percent);
+}
+
+void TResultsPanel::EndScan(const QString &title, const QList<TResultGroup> &groups, const QString &emptyCaption) {
+  FScanning = false;
+  pbResults->hide();
+  btnScanCancel->hide();
+  tvResults->setUpdatesEnabled(false);
+  tvResults->clear();
+  FHits.clear();
+  if (groups.isEmpty()) (new QTreeWidgetItem(tvResults, {emptyCaption}))->setData(0, Qt::UserRole, KNoHit);
+  for (const TResultGroup &group : groups) {
+    auto *root = new QTreeWidgetItem(tvResults, {group.Caption});
+    root->setData(0, Qt::UserRole, KNoHit);
+    QList<QTreeWidgetItem *> items;
+    items.reserve(group.Hits.size());
+    for (qsizetype i = 0; i < group.Hits.size(); ++i) {
+      auto *item = new QTreeWidgetItem({group.HitCaptions.value(i)});
+      item->setData(0, Qt::UserRole, int(FHits.size()));
+      FHits.append(group.Hits[i]);
+      items.append(item);
+    }
+    root->addChildren(items);
+    root->setExpanded(true);
+  }
+  tvResults->setUpdatesEnabled(true);
+  lblResultsTitle->setText(title);
+  if (QTreeWidgetItem *first = tvResults->topLevelItem(0)) {
+    tvResults->setCurrentItem(first);
+    tvResults->scrollToItem(first, QAbstractItemView::PositionAtTop);
+  }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The results panel under the editors: a header with its title, a busy bar and a close button,
-// and the tree of hits of the last Find All (or log-signal scan). It owns the hits it shows.
+// and the tree of hits of the last Find All or background scan (Locate Signals). It owns the hits
+// it shows. A scan shows its progress and a Cancel button while it runs; Find All does nothing
+// then, as a scan does not start during Find All.
 #include "FindAllSearch.h"
 
 #include <QWidget>
@@ -27,6 +29,21 @@ class TResultsPanel : public QWidget {
   int FindAll(const TFindAllQuery &query, const QList<TFindAllDoc> &docs);
   bool Searching() const { return FSearching; }
 
+  // One root node of a scan's results, with a node per hit under it.
+  struct TResultGroup {
+    QString Caption;
+    QStringList HitCaptions;
+    QList<TSearchHit> Hits;  // one per caption
+  };
+  void BeginScan(const QString &title);
+  void ShowScanProgress(int percent);
+  // Fills the tree with groups (expanded), or one root emptyCaption when there are none, and
+  // selects the first node.
+  void EndScan(const QString &title, const QList<TResultGroup> &groups, const QString &emptyCaption);
+  bool Scanning() const { return FScanning; }
+  // The Cancel button of a running scan.
+  std::function<void()> OnCancelScan;
+
   QTreeWidget *Tree() const { return tvResults; }
   // The hit of a node; null for the root and document nodes.
   const TSearchHit *HitOf(const QTreeWidgetItem *item) const;
@@ -37,9 +54,11 @@ class TResultsPanel : public QWidget {
 
  private:
   bool FSearching = false;
+  bool FScanning = false;
   QList<TSearchHit> FHits;
   QLabel *lblResultsTitle;
   QProgressBar *pbResults;
   QToolButton *btnResultsClose;
+  QToolButton *btnScanCancel;
   QTreeWidget *tvResults;
 };

@@ -132,6 +132,31 @@ void TestCommands::menusReadAsTheirTables_data() {
                                        "Close All &Tabs|",
                                        "-",
                                        "E&xit|"};
+  QTest::newRow("edit_tools_in_order") << "mEdit" << "&Edit"
+                                       << QStringList{"&Begin/End Select|Ctrl+B", "-",
+                                                      "Convert Case to>",  "Indent>",          "EOL Conversion>",
+                                                      "Blank Operations>", "Line Operations>", "Encode/Decode>",
+                                                      "CSV Operations>",   "Extract Operations>", "Locate Signals>"};
+  QTest::newRow("line_operations") << "miLineOps" << "Line Operations"
+                                   << QStringList{"Sort Lines|",
+                                                  "Sort Lines (Case Sensitive)|",
+                                                  "Sort Lines (Integers)|",
+                                                  "Sort Lines (IPv4 Addresses)|",
+                                                  "-",
+                                                  "Remove Duplicate Lines|",
+                                                  "Remove Consecutive Duplicate Lines|",
+                                                  "Remove Empty Lines|",
+                                                  "-",
+                                                  "Add Prefix/Suffix to Lines|",
+                                                  "Remove Prefix/Suffix from Lines|",
+                                                  "-",
+                                                  "Shuffle Lines|",
+                                                  "Reverse Line Order|"};
+  QTest::newRow("convert_case") << "miConvertCase" << "Convert Case to"
+                                << QStringList{"UPPERCASE|Ctrl+U", "lowercase|Ctrl+L", "Sentence case|", "Proper Case|"};
+  QTest::newRow("locate_signals") << "miLocateSignals" << "Locate Signals"
+                                  << QStringList{"System Errors|", "Resource Issues|", "Failed Authentications|",
+                                                 "Network Failures|", "Application Crashes|", "-", "All...|"};
   QTest::newRow("search") << "mSearch" << "&Search"
                           << QStringList{"&Find...|Ctrl+F",     "Find &Next|F3", "Find Pre&vious|Shift+F3",
                                          "&Replace...|Ctrl+H", "&Go to Line...|Ctrl+G", "-",
@@ -218,7 +243,9 @@ void TestCommands::everyCommandIsSafe() {
   }
   QVERIFY(WaitForLoads(*w));
   QCOMPARE(ReadBytes(big), bytes);
-  for (const TMessageRequest &request : boxes.Asked) QVERIFY2(request.Kind != TMessageKind::Error, qPrintable(request.Text));
+  // A text tool's rule may refuse the typed text; it says so in its own words, naming itself.
+  for (const TMessageRequest &request : boxes.Asked)
+    QVERIFY2(request.Kind != TMessageKind::Error || request.Text.contains(" failed: "), qPrintable(request.Text));
 }
 
 // Ctrl+S acts on the document as it is now, not as the File menu showed it when last opened.

@@ -382,7 +382,8 @@ void TestSelectionCommands::contextMenuLayout() {
   QCOMPARE(menu->objectName(), "pmContent");
   Open(*menu);
   QCOMPARE(MenuLines(*menu), QStringList({"Copy Current Line", "Copy Around Caret>", "Select Around Caret>",
-                                          "&Begin/End Select", "-", "(Search on Google)", "(View URL Page Source)",
+                                          "&Begin/End Select", "-", "(UPPERCASE)", "(lowercase)", "Encode/Decode>",
+                                          "Hash String>", "Defang URL>", "Timestamp to>", "-", "(Search on Google)", "(View URL Page Source)",
                                           "(Open URL on>)", "(File Details>)", "(Open on Regedit)", "-", "Insert>",
                                           "-", "Security Tools>", "Generic Tools>"}));
   auto *insert = menu->findChild<QMenu *>("cmInsert");

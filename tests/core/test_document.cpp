@@ -33,6 +33,9 @@ class TestDocument : public QObject {
   void undoBlockClosesHoweverItsScopeIsLeft_data();
   void undoBlockClosesHoweverItsScopeIsLeft();
   void randomEditsUndoAndRedoExactly();
+  void propertyChangeJoinsTheTextsGroup();
+  void propertyOnlyGroupUndoneAlone();
+  void unrecordedOrUnchangedPropertyLeavesNoRecord();
 };
 
 static TBufferCoord BC(int ch, int line) { return {ch, line}; }
@@ -513,6 +516,75 @@ void TestDocument::randomEditsUndoAndRedoExactly() {
     QCOMPARE(document.GetText(), history[i]);
   }
   QVERIFY(!document.CanRedo());
+}
+
+// A command that rewrites the text and changes the line break and a remembered choice with it:
+// Undo puts all three back at once, Redo makes them again, and each value change is reported.
+void TestDocument::propertyChangeJoinsTheTextsGroup() {
+  TMEDocument document;
+  SetLines(document, "a,b|c,d");
+  document.SetLineBreak(u"\r\n");
+  QSignalSpy properties(&document, &TMEDocument::OnPropertyChanged);
+  {
+    const TMEUndoBlock block(document);
+    document.DeleteRange(BC(1, 1), BC(4, 2), true);
+    document.InsertTextAt(BC(1, 1), "a;b\nc;d", true);
+    document.SetProperty(TMEDocument::KLineBreakProperty, "\n", true);
+    document.SetProperty("CsvDelim", ";", true);
+  }
+  QCOMPARE(document.UndoList().DebugDump(), QString("undo:\n"
+                                                    "  del g1 (1,1)-(4,2) \"a,b\\r\\nc,d\"\n"
+                                                    "  ins g1 (1,1)-(4,2) \"a;b\\nc;d\"\n"
+                                                    "  prop g1 LineBreak \"\\r\\n\"->\"\\n\"\n"
+                                                    "  prop g1 CsvDelim \"\"->\";\"\n"
+                                                    "redo:\n"));
+  QCOMPARE(document.Lines().LineBreak(), "\n");
+  QCOMPARE(properties.size(), 2);
+
+  TBufferCoord caret;
+  QVERIFY(document.Undo(caret));
+  QCOMPARE(Text(document), "a,b|c,d");
+  QCOMPARE(document.Property(TMEDocument::KLineBreakProperty), "\r\n");
+  QCOMPARE(document.Lines().LineBreak(), "\r\n");
+  QCOMPARE(document.Property("CsvDelim"), "");
+  QVERIFY(!document.CanUndo());
+  QCOMPARE(properties.size(), 4);
+
+  QVERIFY(document.Redo(caret));
+  QCOMPARE(Text(document), "a;b|c;d");
+  QCOMPARE(document.Lines().LineBreak(), "\n");
+  QCOMPARE(document.Property("CsvDelim"), ";");
+  QCOMPARE(properties.size(), 6);
+  QCOMPARE(properties.last().first().toString(), "CsvDelim");
+}
+
+// Converting only the line break changes no line: its group is the one record, and Undo of it
+// leaves the text and the groups before it alone.
+void TestDocument::propertyOnlyGroupUndoneAlone() {
+  TMEDocument document;
+  SetLines(document, "x");
+  document.InsertTextAt(BC(2, 1), "yz", true);
+  document.SetModified(false);
+  document.SetProperty(TMEDocument::KLineBreakProperty, "\r", true);
+  QVERIFY(document.Modified());
+  QCOMPARE(document.Lines().LineEnding(), leCR);
+  TBufferCoord caret;
+  QVERIFY(document.Undo(caret));
+  QCOMPARE(document.Lines().LineEnding(), leCRLF);
+  QCOMPARE(Text(document), "xyz");
+  QVERIFY(document.CanUndo());
+}
+
+void TestDocument::unrecordedOrUnchangedPropertyLeavesNoRecord() {
+  TMEDocument document;
+  QSignalSpy properties(&document, &TMEDocument::OnPropertyChanged);
+  document.SetProperty("CsvDelim", "|", false);
+  QCOMPARE(document.Property("CsvDelim"), "|");
+  document.SetProperty("CsvDelim", "|", true);
+  document.SetProperty(TMEDocument::KLineBreakProperty, "\r\n", true);
+  QVERIFY(!document.CanUndo());
+  QVERIFY(!document.Modified());
+  QCOMPARE(properties.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDocument)
