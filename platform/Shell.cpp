@@ -7,14 +7,19 @@
 
 namespace {
 
+// dbus-send splits an array's text at every comma; an encoded comma names the same file.
+QString FileUri(const QString &path) {
+  return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).replace(u',', QStringLiteral("%2C"));
+}
+
 // The freedesktop file-manager interface; not every desktop answers it.
 bool CallFileManager(const QString &method, const QString &path) {
   QProcess request;
   request.start(QStringLiteral("dbus-send"),
                 {QStringLiteral("--session"), QStringLiteral("--print-reply"),
                  QStringLiteral("--dest=org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
-                 QStringLiteral("org.freedesktop.FileManager1.") + method,
-                 QStringLiteral("array:string:") + QUrl::fromLocalFile(path).toString(), QStringLiteral("string:")});
+                 QStringLiteral("org.freedesktop.FileManager1.") + method, QStringLiteral("array:string:") + FileUri(path),
+                 QStringLiteral("string:")});
   return request.waitForFinished(3000) && request.exitStatus() == QProcess::NormalExit && request.exitCode() == 0;
 }
 
