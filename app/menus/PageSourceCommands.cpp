@@ -6,6 +6,7 @@
 #include "app/net/URLPageSourceForm.h"
 #include "editor/Edit.h"
 #include "platform/Shell.h"
+#include "tools/SelectionKinds.h"
 #include "tools/TextRules.h"
 #include "tools/net/WebAddress.h"
 
@@ -62,8 +63,8 @@ void TPageSourceCommands::ShowNewWindow(const QString &url) {
 }
 
 void TPageSourceCommands::miViewPageSourceToolClick() {
-  const QString selected = Trimmed(ShortSelection(FContext.ActiveEditor(), KMaxUrlSelection)).toString();
-  ShowNewWindow(HasWebScheme(selected) ? selected : QString());
+  const QString selected = Trimmed(SelectionUpTo(FContext.ActiveEditor(), KMaxUrlSelection)).toString();
+  ShowNewWindow(LooksLikeUrl(selected) ? selected : QString());
 }
 
 void TPageSourceCommands::cmViewPageSourceClick() {

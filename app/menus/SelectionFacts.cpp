@@ -23,6 +23,18 @@ QString ShortSelection(const TMEEdit *editor, int maxLength) {
   return length > 0 && length <= maxLength ? editor->SelText() : QString();
 }
 
+QString SelectionUpTo(const TMEEdit *editor, int maxLength) {
+  if (!editor || !editor->SelAvail()) return QString();
+  TBufferCoord begin = editor->BlockBegin();
+  TBufferCoord end = editor->BlockEnd();
+  OrderCoords(begin, end);
+  // Every line break counts at least one, so no more lines than this are measured.
+  if (end.Line - begin.Line > maxLength) return QString();
+  qint64 length = (end.Line - begin.Line) - (begin.Char - 1) + (end.Char - 1);
+  for (int line = begin.Line; line < end.Line; ++line) length += editor->LineText(line).size();
+  return length <= maxLength ? editor->SelText() : QString();
+}
+
 bool SelectionLooksLikePath(const TMEEdit *editor) { return LooksLikePath(ShortSelection(editor, KMaxPathSelection)); }
 
 bool SelectionLooksLikeUrl(const TMEEdit *editor) { return LooksLikeUrl(ShortSelection(editor, KMaxUrlSelection)); }

@@ -10,6 +10,9 @@ class TMEEdit;
 int SelLengthQuick(const TMEEdit *editor);
 // The selected text when there is a selection of at most maxLength, else empty.
 QString ShortSelection(const TMEEdit *editor, int maxLength);
+// The same for a selection over any number of lines (a whole line taken with its break), measured
+// before it is read: a huge selection is never read as text.
+QString SelectionUpTo(const TMEEdit *editor, int maxLength);
 
 bool SelectionLooksLikePath(const TMEEdit *editor);
 bool SelectionLooksLikeUrl(const TMEEdit *editor);

@@ -199,6 +199,8 @@ void TestPageSource::toolsCommandTakesASelectedAddress_data() {
   QTest::addColumn<QString>("selection");
   QTest::addColumn<bool>("fetches");
   QTest::newRow("https_address_with_blanks") << "  %1  " << true;
+  QTest::newRow("whole_line_with_its_break") << "%1\r\n" << true;
+  QTest::newRow("address_running_into_a_second_line") << "%1\r\nmore" << false;
   QTest::newRow("plain_text") << "just words" << false;
 }
 
