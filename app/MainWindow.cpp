@@ -4,11 +4,18 @@
 #include "EditorLook.h"
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
+#include "app/menus/CaretCommands.h"
 #include "app/menus/CommandRegistry.h"
+#include "app/menus/ContentMenu.h"
 #include "app/menus/EditMenu.h"
 #include "app/menus/EditorContextMenu.h"
 #include "app/menus/FileMenu.h"
+#include "app/menus/InsertCommands.h"
+#include "app/menus/LauncherCommands.h"
+#include "app/menus/NetInsertCommands.h"
+#include "app/menus/PageSourceCommands.h"
 #include "app/menus/SearchMenu.h"
+#include "app/menus/SelectionActions.h"
 #include "app/menus/ToolsMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
@@ -105,17 +112,30 @@ void TfrmMain::CreateMenus() {
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
   FEditMenu = std::make_unique<TEditMenu>(*this);
+  FCaretCommands = std::make_unique<TCaretCommands>(*this);
+  FSelectionActions = std::make_unique<TSelectionActions>(*this);
+  FInsertCommands = std::make_unique<TInsertCommands>(*this);
+  FNetInserts = std::make_unique<TNetInsertCommands>(*this);
+  FPageSource = std::make_unique<TPageSourceCommands>(*this);
+  FLaunchers = std::make_unique<TLauncherCommands>(*this);
+  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FileCommands(*this));
   FCommands->Add(FEditMenu->Commands());
   FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
-  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FSearchMenu->Commands());
   FCommands->Add(FToolsMenu->Commands());
+  FCommands->Add(FCaretCommands->Commands());
+  FCommands->Add(FSelectionActions->Commands());
+  FCommands->Add(FInsertCommands->Commands());
+  FCommands->Add(FNetInserts->Commands());
+  FCommands->Add(FPageSource->Commands());
+  FCommands->Add(FLaunchers->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
-  pmContent = CreateEditorContextMenu(*FCommands, this);
   FToolsMenu->AddMenu(*menuBar(), *FCommands);
+  TLauncherCommands::AddToToolsMenu(*menuBar(), *FCommands);
+  FContentMenu = std::make_unique<TContentMenu>(*FCommands, *this, this);
 }
 
 void TfrmMain::StartUp() {

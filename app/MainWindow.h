@@ -18,11 +18,17 @@
 
 class QLabel;
 class QSplitter;
+class TCaretCommands;
 class TCommandRegistry;
+class TContentMenu;
 class TEditMenu;
-class QMenu;
+class TInsertCommands;
+class TLauncherCommands;
+class TNetInsertCommands;
+class TPageSourceCommands;
 class TResultsPanel;
 class TSearchMenu;
+class TSelectionActions;
 class TToolsMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
@@ -78,7 +84,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
   TEditMenu &EditMenu() { return *FEditMenu; }
   // The editors' context menu.
-  QMenu *ContentMenu() const { return pmContent; }
+  TContentMenu &ContentMenu() { return *FContentMenu; }
+  TNetInsertCommands &NetInserts() { return *FNetInserts; }
+  TPageSourceCommands &PageSource() { return *FPageSource; }
   TToolsMenu &ToolsMenu() { return *FToolsMenu; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
@@ -90,6 +98,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
 
   void UpdateTitle() override;
   void UpdateStatus() override;
+  void ShowStatusText(const QString &text) override;
   void UpdateTabCaption(TEditorDoc *doc);
   QString StatusText() const;
   QString CurrentLanguageName() const;
@@ -177,7 +186,13 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::unique_ptr<TSearchMenu> FSearchMenu;
   // Owns the tools' windows and scans, which it stops before the window's widgets go.
   std::unique_ptr<TEditMenu> FEditMenu;
-  QMenu *pmContent = nullptr;
+  std::unique_ptr<TCaretCommands> FCaretCommands;
+  std::unique_ptr<TSelectionActions> FSelectionActions;
+  std::unique_ptr<TInsertCommands> FInsertCommands;
+  std::unique_ptr<TNetInsertCommands> FNetInserts;
+  std::unique_ptr<TPageSourceCommands> FPageSource;
+  std::unique_ptr<TLauncherCommands> FLaunchers;
+  std::unique_ptr<TContentMenu> FContentMenu;
   std::unique_ptr<TToolsMenu> FToolsMenu;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;

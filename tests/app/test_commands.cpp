@@ -133,7 +133,8 @@ void TestCommands::menusReadAsTheirTables_data() {
                                        "-",
                                        "E&xit|"};
   QTest::newRow("edit_tools_in_order") << "mEdit" << "&Edit"
-                                       << QStringList{"Convert Case to>",  "Indent>",          "EOL Conversion>",
+                                       << QStringList{"&Begin/End Select|Ctrl+B", "-",
+                                                      "Convert Case to>",  "Indent>",          "EOL Conversion>",
                                                       "Blank Operations>", "Line Operations>", "Encode/Decode>",
                                                       "CSV Operations>",   "Extract Operations>", "Locate Signals>"};
   QTest::newRow("line_operations") << "miLineOps" << "Line Operations"
@@ -160,7 +161,41 @@ void TestCommands::menusReadAsTheirTables_data() {
                           << QStringList{"&Find...|Ctrl+F",     "Find &Next|F3", "Find Pre&vious|Shift+F3",
                                          "&Replace...|Ctrl+H", "&Go to Line...|Ctrl+G", "-",
                                          "Find Tab...|"};
-  QTest::newRow("tools") << "mTools" << "&Tools" << QStringList{"Compare Two Files|", "-", "File Hash Calculator|"};
+  QTest::newRow("tools") << "mTools" << "&Tools"
+                         << QStringList{"Compare Two Files|",
+                                        "-",
+                                        "File Hash Calculator|",
+                                        "-",
+                                        "View URL Page Source|",
+                                        "-",
+                                        "Open Hosts File (as Admin)|",
+                                        "-",
+                                        "Open Temp Folder|",
+                                        "Open Downloads Folder|",
+                                        "Open Documents Folder|",
+                                        "Open C:\\ Folder|",
+                                        "Open Windows Folder|",
+                                        "Open This PC|",
+                                        "Open Startup Folder|",
+                                        "Open All Users Startup Folder|",
+                                        "-",
+                                        "Open Task Manager|",
+                                        "Open Registry Editor|",
+                                        "Open HKCU Run|",
+                                        "Open HKCU Policies Run|",
+                                        "Open HKLM Run|",
+                                        "Open HKLM Policies Run|",
+                                        "Open HKLM Winlogon|",
+                                        "Open HKLM AppInit DLLs|",
+                                        "Open HKLM Services|",
+                                        "Open HKLM Shell Extensions|",
+                                        "Open HKLM IFEO|",
+                                        "-",
+                                        "Open Paint|",
+                                        "Open Snipping Tool|",
+                                        "Open Windows Services|",
+                                        "-",
+                                        "Quennet Tools|"};
 }
 
 void TestCommands::menusReadAsTheirTables() {
