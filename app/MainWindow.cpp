@@ -5,12 +5,19 @@
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
 #include "TabStrip.h"
+#include "app/menus/CaretCommands.h"
 #include "app/menus/CommandRegistry.h"
+#include "app/menus/ContentMenu.h"
 #include "app/menus/EditMenu.h"
 #include "app/menus/EditorContextMenu.h"
 #include "app/menus/FileMenu.h"
+#include "app/menus/InsertCommands.h"
+#include "app/menus/LauncherCommands.h"
+#include "app/menus/NetInsertCommands.h"
+#include "app/menus/PageSourceCommands.h"
 #include "app/menus/PrintCommand.h"
 #include "app/menus/SearchMenu.h"
+#include "app/menus/SelectionActions.h"
 #include "app/menus/TabMenu.h"
 #include "app/menus/ToolsMenu.h"
 #include "app/menus/ViewMenu.h"
@@ -102,23 +109,36 @@ void TfrmMain::CreateMenus() {
   FSearchMenu = std::make_unique<TSearchMenu>(*this);
   FSearchMenu->FindAll = [this](const TFindAllQuery &query, bool allFiles) { return FindAll(query, allFiles); };
   FEditMenu = std::make_unique<TEditMenu>(*this);
+  FCaretCommands = std::make_unique<TCaretCommands>(*this);
+  FSelectionActions = std::make_unique<TSelectionActions>(*this);
+  FInsertCommands = std::make_unique<TInsertCommands>(*this);
+  FNetInserts = std::make_unique<TNetInsertCommands>(*this);
+  FPageSource = std::make_unique<TPageSourceCommands>(*this);
+  FLaunchers = std::make_unique<TLauncherCommands>(*this);
+  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FileCommands(*this));
   FCommands->Add(FEditMenu->Commands());
   FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
   FPrintCommand = std::make_unique<TPrintCommand>(*this);
   FCommands->Add(FPrintCommand->Commands());
-  FToolsMenu = std::make_unique<TToolsMenu>(*this);
   FCommands->Add(FSearchMenu->Commands());
   FCommands->Add(ViewCommands(*this));
   FCommands->Add(FToolsMenu->Commands());
+  FCommands->Add(FCaretCommands->Commands());
+  FCommands->Add(FSelectionActions->Commands());
+  FCommands->Add(FInsertCommands->Commands());
+  FCommands->Add(FNetInserts->Commands());
+  FCommands->Add(FPageSource->Commands());
+  FCommands->Add(FLaunchers->Commands());
   FTabMenu = std::make_unique<TTabMenu>(*this, *FCommands);
   FCommands->Add(FTabMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
   AddViewMenu(*menuBar(), *FCommands);
-  pmContent = CreateEditorContextMenu(*FCommands, this);
   FToolsMenu->AddMenu(*menuBar(), *FCommands);
+  TLauncherCommands::AddToToolsMenu(*menuBar(), *FCommands);
+  FContentMenu = std::make_unique<TContentMenu>(*FCommands, *this, this);
   FTabMenu->CreateMenu(*this);
 }
 

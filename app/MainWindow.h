@@ -18,16 +18,22 @@
 
 class QLabel;
 class QSplitter;
+class TCaretCommands;
 class TCommandRegistry;
 class TPrintCommand;
+class TContentMenu;
 class TEditMenu;
-class QMenu;
+class TInsertCommands;
+class TLauncherCommands;
+class TNetInsertCommands;
+class TPageSourceCommands;
 class TResultsPanel;
 class QTabWidget;
 class TTabControl;
 class TTabStrip;
 class TTabMenu;
 class TSearchMenu;
+class TSelectionActions;
 class TToolsMenu;
 class TMEEditSearchCustom;
 struct TFindAllQuery;
@@ -85,7 +91,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TSearchMenu &SearchMenu() { return *FSearchMenu; }
   TEditMenu &EditMenu() { return *FEditMenu; }
   // The editors' context menu.
-  QMenu *ContentMenu() const { return pmContent; }
+  TContentMenu &ContentMenu() { return *FContentMenu; }
+  TNetInsertCommands &NetInserts() { return *FNetInserts; }
+  TPageSourceCommands &PageSource() { return *FPageSource; }
   TToolsMenu &ToolsMenu() { return *FToolsMenu; }
   TTabMenu &TabMenu() { return *FTabMenu; }
   TPrintCommand &PrintCommand() { return *FPrintCommand; }
@@ -99,6 +107,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
 
   void UpdateTitle() override;
   void UpdateStatus() override;
+  void ShowStatusText(const QString &text) override;
   void UpdateTabCaption(TEditorDoc *doc);
   QString StatusText() const;
   QString CurrentLanguageName() const;
@@ -188,7 +197,13 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::unique_ptr<TSearchMenu> FSearchMenu;
   // Owns the tools' windows and scans, which it stops before the window's widgets go.
   std::unique_ptr<TEditMenu> FEditMenu;
-  QMenu *pmContent = nullptr;
+  std::unique_ptr<TCaretCommands> FCaretCommands;
+  std::unique_ptr<TSelectionActions> FSelectionActions;
+  std::unique_ptr<TInsertCommands> FInsertCommands;
+  std::unique_ptr<TNetInsertCommands> FNetInserts;
+  std::unique_ptr<TPageSourceCommands> FPageSource;
+  std::unique_ptr<TLauncherCommands> FLaunchers;
+  std::unique_ptr<TContentMenu> FContentMenu;
   std::unique_ptr<TToolsMenu> FToolsMenu;
   std::unique_ptr<TTabMenu> FTabMenu;
   std::unique_ptr<TPrintCommand> FPrintCommand;

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "EditorLook.h"
 #include "MainWindow.h"
+#include "app/menus/ContentMenu.h"
 #include "core/FileLoader.h"
 #include "core/FileRead.h"
 #include "core/LineDecoder.h"
@@ -76,8 +77,7 @@ TEditorDoc *TfrmMain::CreateDocTab(const QString &caption) {
   editor->setAcceptDrops(true);
   editor->installEventFilter(this);
   editor->viewport()->installEventFilter(this);
-  editor->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(editor, &QWidget::customContextMenuRequested, this, [this] { pmContent->popup(QCursor::pos()); });
+  FContentMenu->AttachTo(editor);
   connect(editor, &TMEEdit::OnChange, this, [this, editor] { EditorChanged(editor); });
   connect(editor, &TMEEdit::OnStatusChange, this, [this, editor] { EditorStatusChanged(editor); });
   connect(editor, &TMEEdit::OnLinesReplaced, this, [doc](int first, int oldCount, int newCount) {

@@ -27,6 +27,8 @@ void TfrmMain::UpdateStatus() {
   lblStatus->setText(StatusText());
 }
 
+void TfrmMain::ShowStatusText(const QString &text) { lblStatus->setText(text); }
+
 QString TfrmMain::StatusText() const {
   const TEditorDoc *doc = ActiveDoc();
   if (!doc) return QString();

@@ -1,20 +1,40 @@
 #pragma once
-// Handing things to the desktop: the file manager and the terminal. Tests install a handler that
-// takes every request instead, so no test ever starts a program.
+// Handing things to the desktop: programs, web addresses, folders, the file manager and the
+// terminal. Everything goes through one TDesktop, the system's own unless a test installs a
+// stand-in that records the requests, so no test ever starts a program or a browser. Programs get
+// their arguments as a list: no shell reads them, so a selected text is never a command.
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 
-#include <functional>
+class TDesktop {
+ public:
+  virtual ~TDesktop() = default;
+  // The full path of an installed program found on the search path; empty when there is none.
+  virtual QString FindProgram(const QString &name) = 0;
+  // False when the program did not start.
+  virtual bool StartProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) = 0;
+  // A web address, or a local file or folder, opened with the desktop's handler.
+  virtual bool OpenUrl(const QUrl &url) = 0;
+  // The file manager showing path selected, or path's properties; false when no file manager took
+  // the request.
+  virtual bool ShowItem(const QString &path) = 0;
+  virtual bool ShowItemProperties(const QString &path) = 0;
+};
+
+TDesktop &Desktop();
+// Tests: replacement serves every request from now on; null restores the system's.
+void SetDesktop(TDesktop *replacement);
+
+enum class TLaunch : quint8 { Started, Failed, NotInstalled };
+// Starts the first of programs that is installed (a name on the search path or a full path).
+TLaunch StartFirstInstalled(const QStringList &programs, const QStringList &arguments,
+                            const QString &workingDirectory = QString());
 
 // Shows the file selected in the desktop's file manager, or, where no file manager takes such a
 // request, opens its folder; never opens the file itself. Answers whether anything was started.
 bool ShowInFileManager(const QString &path);
-// Opens the folder in the desktop's file manager.
-bool OpenFolder(const QString &folder);
-// The user's terminal emulator ($TERMINAL, else the system's choice, else a known one) started in
-// folder; false when none could be started.
-bool OpenTerminalAt(const QString &folder);
 
-enum class TShellRequest : quint8 { ShowFile, OpenFolder, OpenTerminal };
-using TShellHandler = std::function<bool(TShellRequest request, const QString &path)>;
-// Tests: handler takes every request from now on; null gives them back to the desktop.
-void SetShellHandler(TShellHandler handler);
+// The user's terminal emulator ($TERMINAL, else the system's choice, else a known one) started in
+// folder.
+TLaunch OpenTerminalAt(const QString &folder);

@@ -47,9 +47,6 @@ bool SameAsciiName(QStringView a, QStringView b) {
   return true;
 }
 
-// One name, or a null string when it cannot be converted.
-QString IdnNameToAscii(QStringView name) { return Convert(name, idn2_to_ascii_8z); }
-
 QString IdnNameToUnicode(QStringView name) {
   QString decoded = Convert(name, idn2_to_unicode_8z8z);
   if (decoded.isNull()) return decoded;
@@ -57,6 +54,8 @@ QString IdnNameToUnicode(QStringView name) {
   return decoded;
 }
 }  // namespace
+
+QString IdnNameToAscii(QStringView name) { return Convert(name, idn2_to_ascii_8z); }
 
 QString IdnEncode(QStringView text) {
   return MapTextLines(text, [](QStringView line) { return ConvertLine(line, IdnNameToAscii); });

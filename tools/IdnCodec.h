@@ -10,3 +10,6 @@ QString IdnEncode(QStringView text);
 // A name is decoded only when its Unicode form encodes back to the same ASCII form, so a label
 // that decodes to something no encoder would produce (a bidi override, say) stays as it was.
 QString IdnDecode(QStringView text);
+
+// One name, converted as IdnEncode converts a line's name; a null string when it cannot be.
+QString IdnNameToAscii(QStringView name);

@@ -50,6 +50,8 @@ class TCommandContext {
 
   virtual TMainSettings &Settings() = 0;
   virtual void UpdateStatus() = 0;
+  // A message in the status line until the next update.
+  virtual void ShowStatusText(const QString &text) = 0;
   virtual void UpdateTitle() = 0;
   // The parent of message boxes and dialogs.
   virtual QWidget *DialogParent() = 0;

@@ -1,13 +1,13 @@
 #include "DocFileActions.h"
 
 #include "CommandContext.h"
+#include "ShellActions.h"
 #include "app/DocList.h"
 #include "editor/Edit.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/Trash.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 bool DocFileExists(const TEditorDoc *doc) { return doc && !doc->FileName.isEmpty() && QFileInfo(doc->FileName).isFile(); }
@@ -29,14 +29,13 @@ void RecycleDoc(TCommandContext &context, TEditorDoc *doc) {
   if (context.CloseDoc(doc)) context.AfterClose();
 }
 
-void LocateDoc(const TEditorDoc *doc) {
+void LocateDoc(TCommandContext &context, const TEditorDoc *doc) {
   if (!doc || doc->FileName.isEmpty()) return;
   const QFileInfo file(doc->FileName);
   if (file.isFile()) ShowInFileManager(file.absoluteFilePath());
-  else if (file.absoluteDir().exists()) OpenFolder(file.absolutePath());
+  else OpenFolderSafe(context.DialogParent(), file.absolutePath());
 }
 
 void OpenTerminalAtDoc(TCommandContext &context, const TEditorDoc *doc) {
-  if (DocFileExists(doc) && !OpenTerminalAt(QFileInfo(doc->FileName).absolutePath()))
-    ShowWarning(context.DialogParent(), QStringLiteral("No terminal emulator could be started."));
+  if (DocFileExists(doc)) OpenTerminalBeside(context.DialogParent(), doc->FileName);
 }

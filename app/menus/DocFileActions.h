@@ -11,8 +11,9 @@ bool DocFileExists(const TEditorDoc *doc);
 // moves the file to the trash and closes the tab. Where the file cannot go to the trash it stays,
 // with its tab, and the user is told.
 void RecycleDoc(TCommandContext &context, TEditorDoc *doc);
-// The file selected in the file manager; its folder when the file is gone.
-void LocateDoc(const TEditorDoc *doc);
+// The file selected in the file manager; its folder when the file is gone (a warning when that is
+// gone too).
+void LocateDoc(TCommandContext &context, const TEditorDoc *doc);
 // A terminal in the folder of the document's file, when the file exists; the user is told when no
-// terminal could be started.
+// terminal is installed.
 void OpenTerminalAtDoc(TCommandContext &context, const TEditorDoc *doc);

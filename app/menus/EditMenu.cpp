@@ -203,6 +203,7 @@ void TEditMenu::AddMenu(QMenuBar &bar, TCommandRegistry &registry) const {
     for (int tag = from; tag < 6; ++tag) names << prefix + QString::fromUtf16(KDelimNames[tag]);
     return names;
   };
+  registry.AddItems(*edit, {u"miBeginEndSelect"_s, u"-"_s});
   QMenu *convertCase = submenu(*edit, u"Convert Case to"_s, u"miConvertCase"_s,
                                {u"miCaseUpper"_s, u"miCaseLower"_s, u"miCaseSentence"_s, u"miCaseProper"_s});
   submenu(*edit, u"Indent"_s, u"miIndent"_s, {u"miIndentInc"_s, u"miIndentDec"_s});

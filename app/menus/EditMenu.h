@@ -26,7 +26,8 @@ class TEditMenu {
   ~TEditMenu();
 
   std::vector<TCommand> Commands();
-  // Adds "&Edit" to bar with the tool submenus.
+  // Adds "&Edit" to bar: "&Begin/End Select" (a caret command of its own file), then the tool
+  // submenus.
   void AddMenu(QMenuBar &bar, TCommandRegistry &registry) const;
 
   TTextDriver &Driver() { return *FDriver; }

@@ -1,7 +1,6 @@
 #include "EditorContextMenu.h"
 
 #include "CommandContext.h"
-#include "CommandRegistry.h"
 #include "app/EditorDoc.h"
 #include "app/tools/TextDriver.h"
 #include "editor/Edit.h"
@@ -18,7 +17,6 @@
 #include "tools/Timestamp.h"
 #include "tools/UrlCodec.h"
 
-#include <QMenu>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -105,25 +103,18 @@ std::vector<TCommand> EditorContextToolCommands(TCommandContext &c, TTextDriver 
   return commands;
 }
 
-QMenu *CreateEditorContextMenu(TCommandRegistry &registry, QWidget *parent) {
-  auto *menu = new QMenu(parent);
-  menu->setObjectName(u"pmContent"_s);
-  registry.AddItems(*menu, {u"cmUpper"_s, u"cmLower"_s, u"-"_s});
-  const auto submenu = [&](const QString &caption, const QString &name, const QStringList &items) {
-    QMenu *sub = menu->addMenu(caption);
-    sub->setObjectName(name);
-    registry.AddItems(*sub, items);
-    registry.FollowState(*sub);
-  };
-  submenu(u"Encode/Decode"_s, u"cmEncodeDecode"_s,
-          {u"cmUrlEncode"_s, u"cmUrlDecode"_s, u"-"_s, u"cmBase64Encode"_s, u"cmBase64Decode"_s, u"-"_s,
-           u"cmHtmlEncode"_s, u"cmHtmlDecode"_s, u"-"_s, u"cmIdnEncode"_s, u"cmIdnDecode"_s, u"-"_s,
-           u"cmRot13Encode"_s, u"cmRot13Decode"_s, u"-"_s, u"cmAsciiToHex"_s, u"cmHexToAscii"_s});
-  submenu(u"Hash String"_s, u"cmHashString"_s, {u"cmMD5"_s, u"cmSHA1"_s, u"cmSHA256"_s});
-  submenu(u"Defang URL"_s, u"cmDefang"_s, {u"cmDefangDo"_s, u"cmDefangRefang"_s});
+std::vector<TMenuEntry> EditorContextToolRows() {
+  std::vector<TMenuEntry> rows = MenuCommands({u"cmUpper"_s, u"cmLower"_s});
+  rows.push_back(MenuSubmenu(u"cmEncodeDecode"_s, u"Encode/Decode"_s,
+                             MenuCommands({u"cmUrlEncode"_s, u"cmUrlDecode"_s, u"-"_s, u"cmBase64Encode"_s,
+                                           u"cmBase64Decode"_s, u"-"_s, u"cmHtmlEncode"_s, u"cmHtmlDecode"_s, u"-"_s,
+                                           u"cmIdnEncode"_s, u"cmIdnDecode"_s, u"-"_s, u"cmRot13Encode"_s,
+                                           u"cmRot13Decode"_s, u"-"_s, u"cmAsciiToHex"_s, u"cmHexToAscii"_s})));
+  rows.push_back(
+      MenuSubmenu(u"cmHashString"_s, u"Hash String"_s, MenuCommands({u"cmMD5"_s, u"cmSHA1"_s, u"cmSHA256"_s})));
+  rows.push_back(MenuSubmenu(u"cmDefang"_s, u"Defang URL"_s, MenuCommands({u"cmDefangDo"_s, u"cmDefangRefang"_s})));
   QStringList timestamps;
   for (const TTimestampItem &timestamp : KTimestampItems) timestamps << QString::fromUtf16(timestamp.Name);
-  submenu(u"Timestamp to"_s, u"cmTimestampTo"_s, timestamps);
-  registry.FollowState(*menu);
-  return menu;
+  rows.push_back(MenuSubmenu(u"cmTimestampTo"_s, u"Timestamp to"_s, MenuCommands(timestamps)));
+  return rows;
 }

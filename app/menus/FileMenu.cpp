@@ -75,7 +75,7 @@ std::vector<TCommand> FileCommands(TCommandContext &c) {
   return {
       {u"miNew"_s, u"&New"_s, QKeySequence(u"Ctrl+N"_s), [&c] { c.NewDoc(); }, {}, {}},
       {u"miOpen"_s, u"&Open..."_s, QKeySequence(u"Ctrl+O"_s), [&c] { c.OpenFiles(c.AskFilesToOpen()); }, {}, {}},
-      {u"miOpenFolder"_s, u"Open Containing Folder"_s, {}, [&c] { LocateDoc(c.ActiveDoc()); }, hasFileName, {}},
+      {u"miOpenFolder"_s, u"Open Containing Folder"_s, {}, [&c] { LocateDoc(c, c.ActiveDoc()); }, hasFileName, {}},
       {u"miReloadFile"_s, u"Reload File Content"_s, {}, [&c] { c.ReloadDoc(c.ActiveDoc()); }, hasFileName, {}},
       {u"miSave"_s, u"&Save"_s, QKeySequence(u"Ctrl+S"_s), [&c] { c.SaveDoc(c.ActiveDoc(), false); },
        [&c] { return c.ActiveEditor() && c.ActiveEditor()->Modified(); }, {}},

@@ -46,7 +46,7 @@ std::vector<TCommand> TTabMenu::Commands() {
        [this] { return PopupDoc() && PopupDoc()->Editor->Modified(); }, {}},
       {u"pmSaveAs"_s, u"Save As..."_s, {}, [this] { pmSaveClick(true); }, {}, {}},
       {u"pmRecycle"_s, u"Move to Recycle Bin"_s, {}, [this] { RecycleDoc(FContext, PopupDoc()); }, exists, {}},
-      {u"pmLocate"_s, u"Open Containing Folder"_s, {}, [this] { LocateDoc(PopupDoc()); }, exists, {}},
+      {u"pmLocate"_s, u"Open Containing Folder"_s, {}, [this] { LocateDoc(FContext, PopupDoc()); }, exists, {}},
       {u"pmOpenCmd"_s, u"Open Folder into CMD"_s, {}, [this] { OpenTerminalAtDoc(FContext, PopupDoc()); }, exists, {}},
       {u"pmCopyPath"_s, u"Full File Path"_s, {}, [this, named] { CopyText(named() ? PopupDoc()->FileName : QString()); }, named, {}},
       {u"pmCopyName"_s, u"File Name"_s, {}, [this] { CopyText(PopupDoc() ? PopupDoc()->DisplayName() : QString()); }, {}, {}},

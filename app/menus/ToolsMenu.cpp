@@ -2,13 +2,13 @@
 
 #include "CommandContext.h"
 #include "CommandRegistry.h"
-#include "app/CommandLine.h"
 #include "app/DocList.h"
 #include "app/compare/CompareForm.h"
 #include "app/compare/PickDocument.h"
 #include "app/hash/HashCalcForm.h"
 #include "editor/Edit.h"
 #include "platform/MessageBox.h"
+#include "tools/SelectionKinds.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,13 +33,6 @@ void BringToFront(QWidget &window) {
   window.show();
   window.raise();
   window.activateWindow();
-}
-
-// The selected text trimmed, without one pair of enclosing double quotes.
-QString SelectedPathText(const TMEEdit &editor) {
-  QString text = TrimBlanks(editor.SelText());
-  if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"')) text = text.mid(1, text.size() - 2);
-  return text;
 }
 }  // namespace
 
@@ -150,7 +143,7 @@ QString TToolsMenu::SelectedFilePath() const {
   const TMEEdit *editor = FContext.ActiveEditor();
   if (!editor || !editor->SelAvail() || editor->BlockBegin().Line != editor->BlockEnd().Line) return {};
   if (editor->BlockEnd().Char - editor->BlockBegin().Char > KMaxPathSelection) return {};
-  QString path = SelectedPathText(*editor);
+  QString path = SelectedPathText(editor->SelText());
   if (path.isEmpty()) return {};
   if (!QDir::isAbsolutePath(path)) {
     const TEditorDoc *doc = FContext.ActiveDoc();

@@ -1,9 +1,11 @@
 #pragma once
 // Helpers for main-window tests: a window with its own settings file, scripted answers to every
 // message box, the Save dialog's answer, and file bytes.
+#include "../NetTestServer.h"
 #include "app/MainWindow.h"
 #include "app/TabStrip.h"
 #include "app/menus/CommandRegistry.h"
+#include "app/menus/NetInsertCommands.h"
 #include "editor/Edit.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
@@ -46,30 +48,6 @@ struct TScriptedBoxes {
   }
 };
 
-// No test starts a desktop program: every request to the file manager or a terminal is refused
-// unless a test records them.
-inline const bool KShellRefused = [] {
-  SetShellHandler([](TShellRequest, const QString &) { return false; });
-  return true;
-}();
-
-// Takes the requests to the desktop and keeps them, as "ShowFile /path"; answers with Started.
-struct TRecordedShell {
-  QStringList Requests;
-  bool Started = true;
-
-  TRecordedShell() {
-    SetShellHandler([this](TShellRequest request, const QString &path) {
-      static const char *const names[] = {"ShowFile", "OpenFolder", "OpenTerminal"};
-      Requests << QString::fromLatin1(names[int(request)]) + u' ' + path;
-      return Started;
-    });
-  }
-  ~TRecordedShell() {
-    SetShellHandler([](TShellRequest, const QString &) { return false; });
-  }
-};
-
 inline QByteArray ReadBytes(const QString &path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
@@ -87,8 +65,63 @@ inline QString MakeFile(const QTemporaryDir &dir, const QString &name, const QBy
   return path;
 }
 
+// The desktop of every window test: it records what the program would start or open and starts
+// nothing, so no test runs a real program or a browser. Installed programs are the test's choice.
+struct TRecordingDesktop : TDesktop {
+  struct TRequest {
+    QString Kind;  // "start", "url", "show", "properties"
+    QString Target;
+    QStringList Arguments;
+    QString WorkingDirectory;
+  };
+  QList<TRequest> Requests;
+  QStringList Installed;  // program names FindProgram finds, as "/usr/bin/<name>"
+  bool Answer = true;     // what every request answers
+
+  QString FindProgram(const QString &name) override {
+    return Installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
+  }
+  bool StartProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) override {
+    Requests << TRequest{QStringLiteral("start"), program, arguments, workingDirectory};
+    return Answer;
+  }
+  bool OpenUrl(const QUrl &url) override {
+    Requests << TRequest{QStringLiteral("url"), url.toString(QUrl::FullyEncoded), {}, {}};
+    return Answer;
+  }
+  bool ShowItem(const QString &path) override {
+    Requests << TRequest{QStringLiteral("show"), path, {}, {}};
+    return Answer;
+  }
+  bool ShowItemProperties(const QString &path) override {
+    Requests << TRequest{QStringLiteral("properties"), path, {}, {}};
+    return Answer;
+  }
+};
+
+inline TRecordingDesktop &TestDesktop() {
+  static TRecordingDesktop desktop;
+  return desktop;
+}
+
+// What-is-my-address answers from this process, so a window under test never asks the internet.
+inline TTestHttpServer &TestMyIpServer() {
+  static TTestHttpServer *server = [] {
+    auto *made = new TTestHttpServer;
+    made->setParent(QCoreApplication::instance());
+    TServedPage page;
+    page.ContentType = "text/plain";
+    page.Body = "192.0.2.77\n";
+    made->Serve(QStringLiteral("/"), page);
+    return made;
+  }();
+  return *server;
+}
+
 inline std::unique_ptr<TfrmMain> MakeWindow(const QTemporaryDir &dir, const QStringList &arguments = {}) {
+  SetDesktop(&TestDesktop());
   auto window = std::make_unique<TfrmMain>(arguments, dir.filePath(QStringLiteral("settings.ini")));
+  window->NetInserts().MyIpService = TestMyIpServer().Url(QStringLiteral("/"));
   window->AskSavePath = [](const QString &) { return QString(); };
   QCoreApplication::processEvents();  // the start-up message
   return window;

@@ -138,7 +138,8 @@ void TestCommands::menusReadAsTheirTables_data() {
                                        "-",
                                        "E&xit|"};
   QTest::newRow("edit_tools_in_order") << "mEdit" << "&Edit"
-                                       << QStringList{"Convert Case to>",  "Indent>",          "EOL Conversion>",
+                                       << QStringList{"&Begin/End Select|Ctrl+B", "-",
+                                                      "Convert Case to>",  "Indent>",          "EOL Conversion>",
                                                       "Blank Operations>", "Line Operations>", "Encode/Decode>",
                                                       "CSV Operations>",   "Extract Operations>", "Locate Signals>"};
   QTest::newRow("line_operations") << "miLineOps" << "Line Operations"
@@ -193,7 +194,41 @@ void TestCommands::menusReadAsTheirTables_data() {
   QTest::newRow("tab_menu_copy") << "pmCopy" << "Copy to Clipboard"
                                  << QStringList{"Full File Path|", "File Name|", "Directory Path|", "-",
                                                 "All File Names|", "All File Paths|"};
-  QTest::newRow("tools") << "mTools" << "&Tools" << QStringList{"Compare Two Files|", "-", "File Hash Calculator|"};
+  QTest::newRow("tools") << "mTools" << "&Tools"
+                         << QStringList{"Compare Two Files|",
+                                        "-",
+                                        "File Hash Calculator|",
+                                        "-",
+                                        "View URL Page Source|",
+                                        "-",
+                                        "Open Hosts File (as Admin)|",
+                                        "-",
+                                        "Open Temp Folder|",
+                                        "Open Downloads Folder|",
+                                        "Open Documents Folder|",
+                                        "Open C:\\ Folder|",
+                                        "Open Windows Folder|",
+                                        "Open This PC|",
+                                        "Open Startup Folder|",
+                                        "Open All Users Startup Folder|",
+                                        "-",
+                                        "Open Task Manager|",
+                                        "Open Registry Editor|",
+                                        "Open HKCU Run|",
+                                        "Open HKCU Policies Run|",
+                                        "Open HKLM Run|",
+                                        "Open HKLM Policies Run|",
+                                        "Open HKLM Winlogon|",
+                                        "Open HKLM AppInit DLLs|",
+                                        "Open HKLM Services|",
+                                        "Open HKLM Shell Extensions|",
+                                        "Open HKLM IFEO|",
+                                        "-",
+                                        "Open Paint|",
+                                        "Open Snipping Tool|",
+                                        "Open Windows Services|",
+                                        "-",
+                                        "Quennet Tools|"};
 }
 
 void TestCommands::menusReadAsTheirTables() {

@@ -1,7 +1,8 @@
 // The file behind a document: moving it to the trash (asking first, naming unsaved changes that go
 // with it; where there is no trash the file and its tab stay and the user is told), showing it in
-// the file manager and opening a terminal in its folder. The trash is a private one: HOME and
-// XDG_DATA_HOME point into the test's folder, on the same disk as the files.
+// the file manager (its folder when the file is gone) and opening a terminal in its folder. The
+// trash is a private one: HOME and XDG_DATA_HOME point into the test's folder, on the same disk as
+// the files.
 #include "AppTestUtil.h"
 
 #include "app/menus/TabMenu.h"
@@ -21,10 +22,24 @@ class TestDocFiles : public QObject {
   void terminalOpensInTheFilesFolder();
 
  private:
+  // What the desktop was asked: "show /path", "url file:///path", "start /usr/bin/x in /folder".
+  QStringList Requests() const;
   std::unique_ptr<QTemporaryDir> FDir;
 };
 
-void TestDocFiles::init() { FDir = std::make_unique<QTemporaryDir>(); }
+void TestDocFiles::init() {
+  FDir = std::make_unique<QTemporaryDir>();
+  TestDesktop().Requests.clear();
+  TestDesktop().Installed.clear();
+  TestDesktop().Answer = true;
+}
+
+QStringList TestDocFiles::Requests() const {
+  QStringList lines;
+  for (const TRecordingDesktop::TRequest &r : TestDesktop().Requests)
+    lines << r.Kind + " " + r.Target + (r.WorkingDirectory.isEmpty() ? QString() : " in " + r.WorkingDirectory);
+  return lines;
+}
 
 void TestDocFiles::recycle_data() {
   QTest::addColumn<QString>("command");
@@ -99,10 +114,10 @@ void TestDocFiles::recycleOfAnUntitledDocumentDoesNothing() {
 
 void TestDocFiles::locateShowsTheFileOrItsFolder() {
   TScriptedBoxes boxes;
-  TRecordedShell shell;
   auto w = MakeWindow(*FDir);
+  QVERIFY(QDir(FDir->path()).mkdir("sub"));
   const QString a = MakeFile(*FDir, "a.txt", "alpha\n");
-  const QString b = MakeFile(*FDir, "b.txt", "beta\n");
+  const QString b = MakeFile(*FDir, "sub/b.txt", "beta\n");
   w->OpenFile(a);
   w->OpenFile(b);
   w->TabMenu().Popup(w->TabOrder().at(0), w->mapToGlobal(QPoint(10, 10)));
@@ -110,26 +125,32 @@ void TestDocFiles::locateShowsTheFileOrItsFolder() {
   RunCommand(*w, "pmLocate");
   QFile::remove(b);
   w->Tabs()->setCurrentIndex(1);
-  RunCommand(*w, "miOpenFolder");
+  RunCommand(*w, "miOpenFolder");  // the file is gone: its folder
+  QCOMPARE(Requests(), (QStringList{"show " + a, "url " + QUrl::fromLocalFile(QFileInfo(b).absolutePath()).toString()}));
+  QVERIFY(boxes.Asked.isEmpty());
+  QVERIFY(QDir(FDir->path()).rmdir("sub"));
+  RunCommand(*w, "miOpenFolder");  // and so is the folder
+  QCOMPARE(boxes.Texts(), QStringList{"Folder not found: " + QFileInfo(b).absolutePath()});
   RunCommand(*w, "miNew");
   RunCommand(*w, "miOpenFolder");  // no file name: nothing
-  QCOMPARE(shell.Requests, (QStringList{"ShowFile " + a, "OpenFolder " + QFileInfo(b).absolutePath()}));
-  QVERIFY(boxes.Asked.isEmpty());
+  QCOMPARE(Requests().size(), 2);
+  QCOMPARE(boxes.Asked.size(), 1);
 }
 
 void TestDocFiles::terminalOpensInTheFilesFolder() {
   TScriptedBoxes boxes;
-  TRecordedShell shell;
   auto w = MakeWindow(*FDir);
   QVERIFY(QDir(FDir->path()).mkdir("sub"));
   const QString a = MakeFile(*FDir, "sub/a.txt", "alpha\n");
   w->OpenFile(a);
+  TestDesktop().Installed = {"x-terminal-emulator"};
   RunCommand(*w, "pmOpenCmd");
-  QCOMPARE(shell.Requests, QStringList{"OpenTerminal " + QFileInfo(a).absolutePath()});
+  QCOMPARE(Requests(), QStringList{"start /usr/bin/x-terminal-emulator in " + QFileInfo(a).absolutePath()});
   QVERIFY(boxes.Asked.isEmpty());
-  shell.Started = false;
+  TestDesktop().Installed.clear();
   RunCommand(*w, "pmOpenCmd");
-  QCOMPARE(boxes.Texts(), QStringList{"No terminal emulator could be started."});
+  QCOMPARE(boxes.Texts(), QStringList{"A terminal emulator is not available on this system."});
+  QCOMPARE(Requests().size(), 1);
 }
 
 QTEST_MAIN(TestDocFiles)
