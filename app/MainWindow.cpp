@@ -4,6 +4,7 @@
 #include "EditorLook.h"
 #include "HandOffQueue.h"
 #include "RecentFiles.h"
+#include "TabStrip.h"
 #include "app/menus/CaretCommands.h"
 #include "app/menus/CommandRegistry.h"
 #include "app/menus/ContentMenu.h"
@@ -14,9 +15,12 @@
 #include "app/menus/LauncherCommands.h"
 #include "app/menus/NetInsertCommands.h"
 #include "app/menus/PageSourceCommands.h"
+#include "app/menus/PrintCommand.h"
 #include "app/menus/SearchMenu.h"
 #include "app/menus/SelectionActions.h"
+#include "app/menus/TabMenu.h"
 #include "app/menus/ToolsMenu.h"
+#include "app/menus/ViewMenu.h"
 #include "core/FileLoader.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
@@ -35,7 +39,6 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 
 namespace {
@@ -70,19 +73,13 @@ TfrmMain::~TfrmMain() {
     while (load.Loader && !load.Loader->wait(10)) QCoreApplication::processEvents();
   }
   pcTabs->disconnect(this);
+  pcTabs->Strip()->disconnect(this);
 }
 
 void TfrmMain::FormCreate() {
   FHighlighters = std::make_unique<THighlighterSet>();
   FLanguageMenu = std::make_unique<TLanguageMenuItem>(BuildLanguageMenu());
-  pcTabs = new QTabWidget(this);
-  pcTabs->setDocumentMode(true);
-  pcTabs->setMovable(true);
-  setCentralWidget(pcTabs);
-  connect(pcTabs, &QTabWidget::currentChanged, this, [this] {
-    UpdateTitle();
-    UpdateStatus();
-  });
+  CreateTabs();
   lblStatus = new QLabel(this);
   ProgressBar1 = new QProgressBar(this);
   ProgressBar1->setRange(0, 100);
@@ -122,7 +119,10 @@ void TfrmMain::CreateMenus() {
   FCommands->Add(FileCommands(*this));
   FCommands->Add(FEditMenu->Commands());
   FCommands->Add(EditorContextToolCommands(*this, FEditMenu->Driver()));
+  FPrintCommand = std::make_unique<TPrintCommand>(*this);
+  FCommands->Add(FPrintCommand->Commands());
   FCommands->Add(FSearchMenu->Commands());
+  FCommands->Add(ViewCommands(*this));
   FCommands->Add(FToolsMenu->Commands());
   FCommands->Add(FCaretCommands->Commands());
   FCommands->Add(FSelectionActions->Commands());
@@ -130,12 +130,16 @@ void TfrmMain::CreateMenus() {
   FCommands->Add(FNetInserts->Commands());
   FCommands->Add(FPageSource->Commands());
   FCommands->Add(FLaunchers->Commands());
+  FTabMenu = std::make_unique<TTabMenu>(*this, *FCommands);
+  FCommands->Add(FTabMenu->Commands());
   AddFileMenu(*menuBar(), *FCommands, *this);
   FEditMenu->AddMenu(*menuBar(), *FCommands);
   FSearchMenu->AddMenu(*menuBar(), *FCommands);
+  AddViewMenu(*menuBar(), *FCommands);
   FToolsMenu->AddMenu(*menuBar(), *FCommands);
   TLauncherCommands::AddToToolsMenu(*menuBar(), *FCommands);
   FContentMenu = std::make_unique<TContentMenu>(*FCommands, *this, this);
+  FTabMenu->CreateMenu(*this);
 }
 
 void TfrmMain::StartUp() {

@@ -1,8 +1,8 @@
 #pragma once
 // TfrmMain: the main window. Its work is split by concern over several files: MainWindow.cpp
 // (making the window, start and end), MainWindowDocs.cpp (documents, tabs, opening, loading,
-// closing), MainWindowSave.cpp (saving), MainWindowSearch.cpp (Find All and its results) and
-// MainWindowStatus.cpp (title, status, captions). Its commands live in app/menus and see it only as
+// closing), MainWindowTabs.cpp (the tab strip and its menu), MainWindowSave.cpp (saving),
+// MainWindowSearch.cpp (Find All and its results) and MainWindowStatus.cpp (title, status, captions). Its commands live in app/menus and see it only as
 // their TCommandContext.
 #include "DocList.h"
 #include "LoadProgress.h"
@@ -20,6 +20,7 @@ class QLabel;
 class QSplitter;
 class TCaretCommands;
 class TCommandRegistry;
+class TPrintCommand;
 class TContentMenu;
 class TEditMenu;
 class TInsertCommands;
@@ -27,6 +28,10 @@ class TLauncherCommands;
 class TNetInsertCommands;
 class TPageSourceCommands;
 class TResultsPanel;
+class QTabWidget;
+class TTabControl;
+class TTabStrip;
+class TTabMenu;
 class TSearchMenu;
 class TSelectionActions;
 class TToolsMenu;
@@ -34,7 +39,6 @@ class TMEEditSearchCustom;
 struct TFindAllQuery;
 struct TSearchHit;
 class QProgressBar;
-class QTabWidget;
 class TFileLoaderThread;
 class TMEEdit;
 class THighlighterSet;
@@ -76,6 +80,9 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   bool CloseDoc(TEditorDoc *doc) override;
   void DiscardDoc(TEditorDoc *doc);
   void AfterClose() override;
+  // Closes the document (asking first) once the event that asks has finished: a click on a tab
+  // must not see its tab vanish under it.
+  void RequestCloseDoc(TDocId id);
   int CloseDocList(const std::vector<TDocId> &ids) override;
   void Exit() override { close(); }
 
@@ -88,6 +95,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TNetInsertCommands &NetInserts() { return *FNetInserts; }
   TPageSourceCommands &PageSource() { return *FPageSource; }
   TToolsMenu &ToolsMenu() { return *FToolsMenu; }
+  TTabMenu &TabMenu() { return *FTabMenu; }
+  TPrintCommand &PrintCommand() { return *FPrintCommand; }
   int FindAll(const TFindAllQuery &query, bool allFiles);
   void GotoSearchHit(const TSearchHit &hit);
   TResultsPanel *ResultsPanel() const { return pnlResults; }
@@ -110,7 +119,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TMainSettings &Settings() override { return FSettings; }
   QWidget *DialogParent() override { return this; }
   int ActiveLoads() const { return FActiveLoads; }
-  QTabWidget *Tabs() const { return pcTabs; }
+  QTabWidget *Tabs() const;
+  TTabStrip *TabStrip() const;
   QLabel *StatusLabel() const { return lblStatus; }
   QProgressBar *Progress() const { return ProgressBar1; }
   // The tag the Language menu checks for a document: its own, else its highlighter's.
@@ -128,6 +138,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
  private:
   void FormCreate();
   void CreateMenus();
+  void CreateTabs();
   void StartUp();
   void ApplySettings();
   void SaveSettingsNow();
@@ -167,7 +178,7 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   TMainSettings FSettings;
   QString FSettingsPath;
   QStringList FArguments;
-  QTabWidget *pcTabs = nullptr;
+  TTabControl *pcTabs = nullptr;
   QLabel *lblStatus = nullptr;
   QProgressBar *ProgressBar1 = nullptr;
   std::unique_ptr<TLoadProgress> FLoadProgress;
@@ -194,6 +205,8 @@ class TfrmMain : public QMainWindow, public TCommandContext {
   std::unique_ptr<TLauncherCommands> FLaunchers;
   std::unique_ptr<TContentMenu> FContentMenu;
   std::unique_ptr<TToolsMenu> FToolsMenu;
+  std::unique_ptr<TTabMenu> FTabMenu;
+  std::unique_ptr<TPrintCommand> FPrintCommand;
   THandOffQueue *FHandOffs = nullptr;
   QSplitter *spltResults = nullptr;
   TResultsPanel *pnlResults = nullptr;

@@ -19,7 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
-#include <QTabWidget>
+#include "TabStrip.h"
 
 namespace {
 constexpr qint64 KMiB = 1048576;

@@ -8,7 +8,7 @@
 #include "editor/Edit.h"
 
 #include <QSplitter>
-#include <QTabWidget>
+#include "TabStrip.h"
 
 void TfrmMain::CreateResultsPanel() {
   // The tabs and the results panel share the window's middle, the panel below.

@@ -1,13 +1,13 @@
 // The window title, the status line, tab captions and the language name they show.
 #include "MainWindow.h"
 #include "StatusText.h"
+#include "TabStrip.h"
 #include "editor/Edit.h"
 #include "highlight/HighlighterSet.h"
 #include "highlight/LanguageMenu.h"
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QTabWidget>
 
 QString TfrmMain::AppName() const {
   return QStringLiteral("Quennet Notepad v") + QStringLiteral(QUENNET_VERSION);
@@ -60,7 +60,7 @@ QString TfrmMain::DocSizeText(const TEditorDoc *doc) const {
 void TfrmMain::UpdateTabCaption(TEditorDoc *doc) {
   const int index = pcTabs->indexOf(doc->Editor);
   if (index < 0) return;
-  const QString mark = doc->Editor->Modified() ? QStringLiteral("\u2022 ") : QString();
-  pcTabs->setTabText(index, mark + doc->DisplayName());
+  const bool modified = doc->Editor->Modified();
+  pcTabs->Strip()->SetTabCaption(index, TabCaptionText(doc->DisplayName(), modified), modified);
   pcTabs->setTabToolTip(index, doc->FileName.isEmpty() ? QStringLiteral("Untitled") : doc->FileName);
 }

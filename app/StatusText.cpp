@@ -32,3 +32,7 @@ QString WindowTitleText(const QString &appName, bool hasDocument, bool modified,
   if (hasDocument && modified) return mark + displayName + QStringLiteral(" | ") + appName;
   return appName;
 }
+
+QString TabCaptionText(const QString &displayName, bool modified) {
+  return (modified ? QStringLiteral("\u2022 ") : QString()) + displayName + QString(10, u' ');
+}

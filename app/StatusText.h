@@ -13,3 +13,6 @@ QString StatusLineText(qint64 caretLine, qint64 caretColumn, const QString &enco
 // hasFile: the document has a file name; empty title parts are left out as the window shows them.
 QString WindowTitleText(const QString &appName, bool hasDocument, bool modified, const QString &fileName,
                         const QString &displayName);
+
+// A tab's caption: "• " when modified, the name, and ten spaces that leave room for the close glyph.
+QString TabCaptionText(const QString &displayName, bool modified);

@@ -21,6 +21,9 @@ bool TMEEdit::KeyDown(int key, Qt::KeyboardModifiers shift) {
       case Qt::Key_X: CutToClipboard(); return true;
       case Qt::Key_Y: Redo(); return true;
       case Qt::Key_Z: Undo(); return true;
+      // They step from tab to tab in the window around the editor.
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown: return false;
       default: break;
     }
   }

@@ -38,6 +38,17 @@ void TMELineLayout::SetStyle(int start, int len, bool bold, bool italic) {
   FDirty = true;
 }
 
+void TMELineLayout::SetDecoration(int start, int len, bool underline, bool strikeOut) {
+  Clip(start, len);
+  if (len <= 0 || (!underline && !strikeOut)) return;
+  FStyles.resize(size_t(FLayout.text().size()));
+  for (int i = start; i < start + len; ++i) {
+    FStyles[size_t(i)].Underline |= underline;
+    FStyles[size_t(i)].StrikeOut |= strikeOut;
+  }
+  FDirty = true;
+}
+
 // Lays the text out again after styling: runs of equal style become one format range each.
 QTextLine TMELineLayout::Line() {
   if (FDirty) {
@@ -46,13 +57,15 @@ QTextLine TMELineLayout::Line() {
       size_t j = i + 1;
       while (j < FStyles.size() && FStyles[j] == FStyles[i]) ++j;
       const TUnitStyle &style = FStyles[i];
-      if (style.HasColor || style.Bold || style.Italic) {
+      if (style.HasColor || style.Bold || style.Italic || style.Underline || style.StrikeOut) {
         QTextLayout::FormatRange range;
         range.start = int(i);
         range.length = int(j - i);
         if (style.HasColor) range.format.setForeground(QColor(style.Color));
         if (style.Bold) range.format.setFontWeight(QFont::Bold);
         if (style.Italic) range.format.setFontItalic(true);
+        if (style.Underline) range.format.setFontUnderline(true);
+        if (style.StrikeOut) range.format.setFontStrikeOut(true);
         formats.append(range);
       }
       i = j;

@@ -18,6 +18,7 @@ class TMELineLayout {
 
   void SetColor(int start, int len, const QColor &color);
   void SetStyle(int start, int len, bool bold, bool italic);
+  void SetDecoration(int start, int len, bool underline, bool strikeOut);
 
   void Draw(QPainter *painter, const QPointF &pos);
   // x of the leading edge of the 0-based index.
@@ -33,6 +34,8 @@ class TMELineLayout {
     bool HasColor = false;
     bool Bold = false;
     bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
     bool operator==(const TUnitStyle &) const = default;
   };
 

@@ -148,6 +148,10 @@ void TMETextRenderer::LayoutStyle(TMELineLayout *layout, int start, int len, boo
   if (layout && len > 0) layout->SetStyle(start, len, bold, italic);
 }
 
+void TMETextRenderer::LayoutDecoration(TMELineLayout *layout, int start, int len, bool underline, bool strikeOut) {
+  if (layout && len > 0) layout->SetDecoration(start, len, underline, strikeOut);
+}
+
 void TMETextRenderer::DrawLayout(int x, int y, TColor defaultColor, TMELineLayout *layout) {
   if (!FInDraw || !layout) return;
   FTarget->save();

@@ -38,6 +38,8 @@ class TMETextRenderer {
   std::unique_ptr<TMELineLayout> NewLineLayout(const QString &text);
   void LayoutColor(TMELineLayout *layout, int start, TColor color, int len);
   void LayoutStyle(TMELineLayout *layout, int start, int len, bool bold, bool italic);
+  // Underline and strike-out, which the printer draws and the screen does not.
+  void LayoutDecoration(TMELineLayout *layout, int start, int len, bool underline, bool strikeOut);
   void DrawLayout(int x, int y, TColor defaultColor, TMELineLayout *layout);
   // Results relative to the layout's origin, 0-based positions, rounded halves to even.
   int LayoutCaretX(TMELineLayout *layout, int charIndex);

@@ -44,6 +44,9 @@ class TMEHighlighterAttributes {
   const QString &FriendlyName() const { return FFriendlyName; }
   quint32 Foreground() const { return FForeground; }
   void SetForeground(quint32 colour) { FForeground = colour; }
+  // The colour of the light palette, whichever palette the screen shows: paper is white.
+  quint32 LightForeground() const { return FLightForeground; }
+  void SetLightForeground(quint32 colour) { FLightForeground = colour; }
   // Always clNone: the painter keeps the editor's background under every token.
   quint32 Background() const { return FBackground; }
   TFontStyles Style() const { return FStyle; }
@@ -53,6 +56,7 @@ class TMEHighlighterAttributes {
   QString FName;
   QString FFriendlyName;
   quint32 FForeground = clNone;
+  quint32 FLightForeground = clNone;
   quint32 FBackground = clNone;
   TFontStyles FStyle;
 };

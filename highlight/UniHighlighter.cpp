@@ -62,6 +62,7 @@ void TUniHighlighter::ApplyPalette(bool dark) {
   for (int i = 0; i < KUniAttrCount; ++i) {
     const TPaletteEntry &entry = KUniPalette[i];
     FAttrList[i]->SetForeground(dark ? entry.Dark : entry.Light);
+    FAttrList[i]->SetLightForeground(entry.Light);
     FAttrList[i]->SetStyle(entry.Style);
   }
   // Island tokens carry the islands' own attributes, so those change colour with the page.

@@ -2,6 +2,7 @@
 
 #include "CommandContext.h"
 #include "CommandRegistry.h"
+#include "DocFileActions.h"
 #include "app/CommandLine.h"
 #include "app/DocList.h"
 #include "app/MainSettings.h"
@@ -74,6 +75,7 @@ std::vector<TCommand> FileCommands(TCommandContext &c) {
   return {
       {u"miNew"_s, u"&New"_s, QKeySequence(u"Ctrl+N"_s), [&c] { c.NewDoc(); }, {}, {}},
       {u"miOpen"_s, u"&Open..."_s, QKeySequence(u"Ctrl+O"_s), [&c] { c.OpenFiles(c.AskFilesToOpen()); }, {}, {}},
+      {u"miOpenFolder"_s, u"Open Containing Folder"_s, {}, [&c] { LocateDoc(c, c.ActiveDoc()); }, hasFileName, {}},
       {u"miReloadFile"_s, u"Reload File Content"_s, {}, [&c] { c.ReloadDoc(c.ActiveDoc()); }, hasFileName, {}},
       {u"miSave"_s, u"&Save"_s, QKeySequence(u"Ctrl+S"_s), [&c] { c.SaveDoc(c.ActiveDoc(), false); },
        [&c] { return c.ActiveEditor() && c.ActiveEditor()->Modified(); }, {}},
@@ -81,6 +83,8 @@ std::vector<TCommand> FileCommands(TCommandContext &c) {
        hasEditor, {}},
       {u"miSaveCopyAs"_s, u"Save a &Copy As..."_s, {}, [&c] { c.SaveCopyAs(c.ActiveDoc()); }, {}, {}},
       {u"miSaveAll"_s, u"Save A&ll Tabs"_s, {}, [&c] { miSaveAllClick(c); }, {}, {}},
+      {u"miRecycle"_s, u"Move to Recycle Bin"_s, {}, [&c] { RecycleDoc(c, c.ActiveDoc()); },
+       [&c] { return DocFileExists(c.ActiveDoc()); }, {}},
       {u"miClose"_s, u"&Close Tab"_s, QKeySequence(u"Ctrl+W"_s), [&c] { miCloseClick(c); }, {}, {}},
       {u"miCloseAll"_s, u"Close All &Tabs"_s, {}, [&c] { miCloseAllClick(c); }, {}, {}},
       {u"miExit"_s, u"E&xit"_s, {}, [&c] { c.Exit(); }, {}, {}},
@@ -92,8 +96,8 @@ std::vector<TCommand> FileCommands(TCommandContext &c) {
 void AddFileMenu(QMenuBar &bar, TCommandRegistry &registry, TCommandContext &c) {
   QMenu *file = bar.addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mFile"));
-  registry.AddItems(*file, {u"miNew"_s, u"miOpen"_s, u"miReloadFile"_s, u"miSave"_s, u"miSaveAs"_s,
-                            u"miSaveCopyAs"_s, u"miSaveAll"_s, u"-"_s});
+  registry.AddItems(*file, {u"miNew"_s, u"miOpen"_s, u"miOpenFolder"_s, u"miReloadFile"_s, u"miSave"_s, u"miSaveAs"_s,
+                            u"miSaveCopyAs"_s, u"miSaveAll"_s, u"-"_s, u"miRecycle"_s, u"-"_s, u"miPrint"_s, u"-"_s});
   QMenu *recent = file->addMenu(QStringLiteral("Recently Opened Files"));
   recent->setObjectName(QStringLiteral("miRecentFiles"));
   registry.AddItems(*file, {u"-"_s, u"miClose"_s, u"miCloseAll"_s, u"-"_s, u"miExit"_s});

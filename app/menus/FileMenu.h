@@ -9,5 +9,5 @@ class TCommandContext;
 class TCommandRegistry;
 
 std::vector<TCommand> FileCommands(TCommandContext &context);
-// Adds "&File" to bar from the registry's File commands.
+// Adds "&File" to bar from the registry's File commands (and Print).
 void AddFileMenu(QMenuBar &bar, TCommandRegistry &registry, TCommandContext &context);

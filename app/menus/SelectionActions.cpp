@@ -93,8 +93,7 @@ void TSelectionActions::cmOpenContainingFolderClick() {
 
 void TSelectionActions::cmOpenFolderCmdClick() {
   const QString path = SelectedExistingFile();
-  if (!path.isEmpty() && OpenTerminalAt(QFileInfo(path).absolutePath()) == TLaunch::NotInstalled)
-    ShowNotAvailableHere(FContext.DialogParent(), u"A terminal emulator"_s);
+  if (!path.isEmpty()) OpenTerminalBeside(FContext.DialogParent(), path);
 }
 
 void TSelectionActions::cmOpenRegeditClick() {

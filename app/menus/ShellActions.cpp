@@ -11,6 +11,11 @@ void OpenFolderSafe(QWidget *parent, const QString &path) {
   else ShowWarning(parent, QStringLiteral("Folder not found: ") + path);
 }
 
+void OpenTerminalBeside(QWidget *parent, const QString &path) {
+  if (OpenTerminalAt(QFileInfo(path).absolutePath()) == TLaunch::NotInstalled)
+    ShowNotAvailableHere(parent, QStringLiteral("A terminal emulator"));
+}
+
 void LaunchSystemTool(QWidget *parent, const TSystemTool &tool) {
   for (const QString &program : tool.Programs) {
     const QString found = Desktop().FindProgram(program);

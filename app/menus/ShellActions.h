@@ -13,6 +13,10 @@ class QWidget;
 // and the path.
 void OpenFolderSafe(QWidget *parent, const QString &path);
 
+// A terminal started in the folder of the file at path; the user is told when no terminal is
+// installed.
+void OpenTerminalBeside(QWidget *parent, const QString &path);
+
 // A system tool by its Windows name and the programs that do its job here, in order of choice:
 // starts the first installed; tells the user when none is installed or it did not start.
 struct TSystemTool {

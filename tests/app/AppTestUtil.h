@@ -3,6 +3,7 @@
 // message box, the Save dialog's answer, and file bytes.
 #include "../NetTestServer.h"
 #include "app/MainWindow.h"
+#include "app/TabStrip.h"
 #include "app/menus/CommandRegistry.h"
 #include "app/menus/NetInsertCommands.h"
 #include "editor/Edit.h"
@@ -125,6 +126,9 @@ inline std::unique_ptr<TfrmMain> MakeWindow(const QTemporaryDir &dir, const QStr
   QCoreApplication::processEvents();  // the start-up message
   return window;
 }
+
+// A tab's caption as it stands: ten spaces after the name leave room for the close glyph.
+inline QString Padded(const QString &caption) { return caption + QString(10, u' '); }
 
 // Chooses the command as its menu item would.
 inline void RunCommand(TfrmMain &window, const QString &name) {

@@ -120,11 +120,16 @@ void TestCommands::menusReadAsTheirTables_data() {
   QTest::newRow("file") << "mFile" << "&File"
                         << QStringList{"&New|Ctrl+N",
                                        "&Open...|Ctrl+O",
+                                       "Open Containing Folder|",
                                        "Reload File Content|",
                                        "&Save|Ctrl+S",
                                        "Save &As...|Ctrl+Shift+S",
                                        "Save a &Copy As...|",
                                        "Save A&ll Tabs|",
+                                       "-",
+                                       "Move to Recycle Bin|",
+                                       "-",
+                                       "&Print...|Ctrl+P",
                                        "-",
                                        "Recently Opened Files>",
                                        "-",
@@ -161,6 +166,34 @@ void TestCommands::menusReadAsTheirTables_data() {
                           << QStringList{"&Find...|Ctrl+F",     "Find &Next|F3", "Find Pre&vious|Shift+F3",
                                          "&Replace...|Ctrl+H", "&Go to Line...|Ctrl+G", "-",
                                          "Find Tab...|"};
+  QTest::newRow("view") << "mView" << "&View" << QStringList{"Tab>"};
+  QTest::newRow("view_tab") << "miTabNav" << "Tab"
+                            << QStringList{"First Tab|", "Last Tab|", "Next Tab|Ctrl+PgDown", "Previous Tab|Ctrl+PgUp",
+                                           "-", "Find Tab...|"};
+  QTest::newRow("tab_menu") << "pmTabs" << ""
+                            << QStringList{"Close|",
+                                           "Close Others|",
+                                           "Close Others (Left)|",
+                                           "Close Others (Right)|",
+                                           "Close All|",
+                                           "Close All Unchanged|",
+                                           "-",
+                                           "Save|",
+                                           "Save As...|",
+                                           "-",
+                                           "Move to Recycle Bin|",
+                                           "Open Containing Folder|",
+                                           "Open Folder into CMD|",
+                                           "-",
+                                           "Copy to Clipboard>",
+                                           "-",
+                                           "Reload File Content|",
+                                           "Print|",
+                                           "-",
+                                           "Clear All|"};
+  QTest::newRow("tab_menu_copy") << "pmCopy" << "Copy to Clipboard"
+                                 << QStringList{"Full File Path|", "File Name|", "Directory Path|", "-",
+                                                "All File Names|", "All File Paths|"};
   QTest::newRow("tools") << "mTools" << "&Tools"
                          << QStringList{"Compare Two Files|",
                                         "-",
@@ -203,7 +236,7 @@ void TestCommands::menusReadAsTheirTables() {
   QFETCH(QString, title);
   QFETCH(QStringList, lines);
   auto w = MakeWindow(*FDir);
-  auto *found = w->menuBar()->findChild<QMenu *>(menu);
+  auto *found = w->findChild<QMenu *>(menu);
   QVERIFY(found);
   QCOMPARE(found->title(), title);
   QCOMPARE(MenuLines(*found), lines);

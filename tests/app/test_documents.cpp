@@ -47,10 +47,10 @@ void TestDocuments::openFillsUntitledTabThenAddsTabs() {
   w->OpenFile(a);
   QCOMPARE(w->Tabs()->count(), 1);  // the untouched "Untitled" tab is reused
   QCOMPARE(w->ActiveDoc()->FileName, a);
-  QCOMPARE(w->Tabs()->tabText(0), "a.txt");
+  QCOMPARE(w->TabStrip()->TabCaption(0), Padded("a.txt"));
   QCOMPARE(w->windowTitle(), a + " | " + w->AppName());
   Type(w->ActiveEditor(), "x");
-  QCOMPARE(w->Tabs()->tabText(0), "\u2022 a.txt");
+  QCOMPARE(w->TabStrip()->TabCaption(0), Padded("\u2022 a.txt"));
   QCOMPARE(w->windowTitle(), "* " + a + " | " + w->AppName());
   w->OpenFile(b);
   QCOMPARE(w->Tabs()->count(), 2);
@@ -186,7 +186,7 @@ void TestDocuments::failedSaveKeepsDocumentModifiedAndFileIntact() {
   QVERIFY(boxes.Texts()[1].startsWith("Could not save file: "));
   QVERIFY(w->FindDocByFileName(path));
   QVERIFY(w->ActiveEditor()->Modified());
-  QCOMPARE(w->Tabs()->tabText(0), "\u2022 doc.txt");
+  QCOMPARE(w->TabStrip()->TabCaption(0), Padded("\u2022 doc.txt"));
   QCOMPARE(ReadBytes(FDir->filePath("sub")), "blocker");
   QCOMPARE(ReadBytes(FDir->filePath("moved/doc.txt")), "old");
 }
@@ -212,7 +212,7 @@ void TestDocuments::failedSaveAsKeepsTheDocumentsName() {
   QCOMPARE(doc->EncKind, ekUtf8Bom);
   QCOMPARE(w->ActiveEditor()->Highlighter(), highlighter);
   QVERIFY(w->ActiveEditor()->Modified());
-  QCOMPARE(w->Tabs()->tabText(0), "\u2022 script.py");
+  QCOMPARE(w->TabStrip()->TabCaption(0), Padded("\u2022 script.py"));
   QCOMPARE(w->Tabs()->tabToolTip(0), path);
   QCOMPARE(w->windowTitle(), title);
   QCOMPARE(w->StatusLabel()->text(), status);
@@ -297,7 +297,7 @@ void TestDocuments::saveAsTakesNewNameAndLanguage() {
   QCOMPARE(w->ActiveDoc()->FileName, target);
   QVERIFY(!w->ActiveEditor()->Modified());
   QVERIFY(w->StatusLabel()->text().contains("   |   JSON   |   2 B"));
-  QCOMPARE(w->Tabs()->tabText(0), "data.json");
+  QCOMPARE(w->TabStrip()->TabCaption(0), Padded("data.json"));
   // A copy leaves the document on its own file.
   const QString copy = FDir->filePath("copy.txt");
   w->AskSavePath = [&](const QString &) { return copy; };
