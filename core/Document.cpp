@@ -1,5 +1,6 @@
 #include "Document.h"
 
+#include "TextRange.h"
 #include "TextSplit.h"
 
 namespace {
@@ -18,24 +19,7 @@ TBufferCoord OntoText(const TMEDocument &document, TBufferCoord coord) {
 TMEDocument::TMEDocument(QObject *parent) : QObject(parent) {}
 
 QString TMEDocument::GetTextRange(TBufferCoord from, TBufferCoord to) const {
-  if (to <= from) return QString();
-  if (from.Line == to.Line) return LineText(from.Line).mid(from.Char - 1, to.Char - from.Char);
-  const QStringList &lines = FLines.Lines();
-  const auto line = [&](int n) { return n >= 1 && n <= lines.size() ? QStringView(lines[n - 1]) : QStringView(); };
-  const QStringView head = line(from.Line).mid(qMin<qsizetype>(from.Char - 1, line(from.Line).size()));
-  const QStringView tail = line(to.Line).left(to.Char - 1);
-  qsizetype total = head.size() + tail.size() + 2 * qsizetype(to.Line - from.Line);
-  for (int n = from.Line + 1; n < to.Line; ++n) total += line(n).size();
-  QString text;
-  text.reserve(total);
-  text += head;
-  text += u"\r\n";
-  for (int n = from.Line + 1; n < to.Line; ++n) {
-    text += line(n);
-    text += u"\r\n";
-  }
-  text += tail;
-  return text;
+  return TextBetween(FLines.Lines(), from, to, u"\r\n");
 }
 
 QString TMEDocument::Property(const QString &name) const {
@@ -53,8 +37,7 @@ void TMEDocument::SetProperty(const QString &name, const QString &value, bool re
   rec.Text = name;
   rec.ValueBefore = before;
   rec.ValueAfter = value;
-  if (FCaretSource) rec.Before = FCaretSource();
-  FUndoList.Add(std::move(rec), FGroupUndo);
+  AddUndo(std::move(rec));
 }
 
 void TMEDocument::StoreProperty(const QString &name, const QString &value) {
@@ -148,6 +131,73 @@ bool TMEDocument::DeleteRange(TBufferCoord from, TBufferCoord to, bool record) {
   return true;
 }
 
+namespace {
+
+// head + piece, built at its size.
+void PutBefore(QString &piece, QStringView head) {
+  if (head.isEmpty()) return;
+  QString joined;
+  joined.reserve(head.size() + piece.size());
+  joined.append(head).append(piece);
+  piece = std::move(joined);
+}
+
+// piece + what follows offset in line; a line taken whole is shared, not copied.
+void PutAfter(QString &piece, const QString &line, qsizetype offset) {
+  if (offset >= line.size()) return;
+  if (piece.isEmpty() && offset == 0) {
+    piece = line;
+    return;
+  }
+  const QStringView tail = QStringView(line).sliced(offset);
+  QString joined;
+  joined.reserve(piece.size() + tail.size());
+  joined.append(piece).append(tail);
+  piece = std::move(joined);
+}
+
+}  // namespace
+
+TBufferCoord TMEDocument::ReplaceRange(TBufferCoord from, TBufferCoord to, QStringList lines) {
+  from = OntoText(*this, from);
+  to = OntoText(*this, to);
+  OrderCoords(from, to);
+  if (lines.isEmpty()) lines.append(QString());
+  const int count = int(lines.size());
+  if (from == to && count == 1 && lines[0].isEmpty()) return from;
+  if (FLines.GetCount() == 0) FLines.Add(QString());
+  const QStringList &store = FLines.Lines();
+  const QStringView head = QStringView(store[from.Line - 1]).first(from.Char - 1);
+  const TBufferCoord end = count == 1 ? TBufferCoord{int(head.size() + lines[0].size()) + 1, from.Line}
+                                      : TBufferCoord{int(lines[count - 1].size()) + 1, from.Line + count - 1};
+  // Text ending with a break put before the start of a line leaves that line as it is.
+  const bool keepsLastLine = to.Char == 1 && to.Line > from.Line && count > 1 && lines.last().isEmpty();
+  if (keepsLastLine) lines.removeLast();
+  else PutAfter(lines.last(), store[to.Line - 1], to.Char - 1);
+  PutBefore(lines.first(), head);
+  const int replaced = to.Line - from.Line + (keepsLastLine ? 0 : 1);
+  const int inserted = int(lines.size());
+  FLines.ExchangeLines(from.Line - 1, replaced, lines);
+  TMEUndoRec rec;
+  rec.Kind = ukBlock;
+  rec.StartPos = from;
+  rec.EndPos = end;
+  rec.Lines = std::move(lines);
+  rec.LinesInDocument = inserted;
+  AddUndo(std::move(rec));
+  FModified = true;
+  Replaced(from.Line - 1, replaced, inserted);
+  return end;
+}
+
+void TMEDocument::ExchangeBlock(TMEUndoRec &rec) {
+  const int first = rec.StartPos.Line - 1;
+  const int inDocument = rec.LinesInDocument;
+  rec.LinesInDocument = int(rec.Lines.size());
+  FLines.ExchangeLines(first, inDocument, rec.Lines);
+  Replaced(first, inDocument, rec.LinesInDocument);
+}
+
 void TMEDocument::SpliceLines(QList<TMELineSplice> splices) {
   if (splices.isEmpty()) return;
   ReplaySplices(splices, false);
@@ -181,6 +231,7 @@ bool TMEDocument::Undo(TBufferCoord &caret) {
   while (FUndoList.CanUndo() && FUndoList.UndoGroup() == group) {
     TMEUndoRec rec = FUndoList.TakeUndo();
     if (rec.Kind == ukLines) ReplaySplices(rec.Splices, true);
+    else if (rec.Kind == ukBlock) ExchangeBlock(rec);
     else if (rec.Kind == ukProperty) StoreProperty(rec.Text, rec.ValueBefore);
     else if (rec.Kind == ukInsert) DeleteRange(rec.StartPos, rec.EndPos, false);
     else InsertTextAt(rec.StartPos, rec.Text, false);
@@ -198,6 +249,9 @@ bool TMEDocument::Redo(TBufferCoord &caret) {
     TMEUndoRec rec = FUndoList.TakeRedo();
     if (rec.Kind == ukLines) {
       ReplaySplices(rec.Splices, false);
+    } else if (rec.Kind == ukBlock) {
+      ExchangeBlock(rec);
+      caret = rec.EndPos;
     } else if (rec.Kind == ukProperty) {
       StoreProperty(rec.Text, rec.ValueAfter);
     } else if (rec.Kind == ukInsert) {
@@ -220,6 +274,10 @@ void TMEDocument::AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord st
   rec.Splices = std::move(splices);
   rec.StartPos = start;
   rec.EndPos = end;
+  AddUndo(std::move(rec));
+}
+
+void TMEDocument::AddUndo(TMEUndoRec rec) {
   if (FCaretSource) rec.Before = FCaretSource();
   FUndoList.Add(std::move(rec), FGroupUndo);
 }

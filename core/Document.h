@@ -56,6 +56,14 @@ class TMEDocument : public QObject {
   // Removes the text between the two places, given in either order; virtual space holds none.
   // Answers whether anything was removed.
   bool DeleteRange(TBufferCoord from, TBufferCoord to, bool record);
+  // Replaces the text between the two places (either order, kept on the text as DeleteRange keeps
+  // them) by a text given as its lines, the pieces between its line breaks as SplitAtLineBreaks
+  // gives them, as one undo record that keeps the replaced lines themselves: only the two lines at
+  // the ends of the range are built anew, and Undo and Redo merely exchange lines. Ends as
+  // DeleteRange and InsertTextAt of the joined text would, except that a text ending with a break
+  // put before the start of a line leaves that line untouched and unreported. Answers where the
+  // new text ends. An empty range and an empty text change nothing and record nothing.
+  TBufferCoord ReplaceRange(TBufferCoord from, TBufferCoord to, QStringList lines);
   // Makes the splices of a Replace All, top to bottom and in place, as one undo record. Inserted
   // texts must be as the store keeps them (sanitized).
   void SpliceLines(QList<TMELineSplice> splices);
@@ -91,6 +99,9 @@ class TMEDocument : public QObject {
   friend class TMEUndoBlock;
   void AddUndo(TMEUndoKind kind, const QString &text, TBufferCoord start, TBufferCoord end,
                QList<TMELineSplice> splices = {});
+  void AddUndo(TMEUndoRec rec);
+  // Undo and Redo of a ukBlock record: the record's lines and the document's change places.
+  void ExchangeBlock(TMEUndoRec &rec);
   // Makes the splices (undo: takes them back, last first) and reports the lines.
   void ReplaySplices(const QList<TMELineSplice> &splices, bool undo);
   void Replaced(int first, int oldCount, int newCount);

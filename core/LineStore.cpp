@@ -56,6 +56,23 @@ void TMELineList::DeleteLines(int index, int count) {
   FLines.remove(from, to - from);
 }
 
+void TMELineList::ExchangeLines(int index, int count, QStringList &lines) {
+  for (QString &line : lines) SanitizeInPlace(line);
+  const qsizetype incoming = lines.size();
+  const qsizetype common = qMin<qsizetype>(count, incoming);
+  // The places both sides have swap one for one; the list then grows or shrinks once.
+  for (qsizetype i = 0; i < common; ++i) FLines[index + i].swap(lines[i]);
+  if (incoming > count) {
+    FLines.insert(index + count, incoming - count, QString());
+    for (qsizetype i = count; i < incoming; ++i) FLines[index + i].swap(lines[i]);
+    lines.resize(count);
+  } else if (count > incoming) {
+    lines.reserve(count);
+    for (qsizetype i = incoming; i < count; ++i) lines.append(std::move(FLines[index + i]));
+    FLines.remove(index + incoming, count - incoming);
+  }
+}
+
 int TMELineList::Add(const QString &line) {
   FLines.append(Sanitize(line));
   return int(FLines.size() - 1);

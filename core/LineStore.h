@@ -31,6 +31,10 @@ class TMELineList {
   // accepts 0 <= index <= count; DeleteLines removes what lies in range of [index, index + count).
   void InsertLines(int index, QStringList &&lines);
   void DeleteLines(int index, int count);
+  // Puts lines in the place of the count lines at index and hands those back in lines. Neither side
+  // is copied, so a block replacement and its Undo are the same exchange. The incoming lines are
+  // sanitized. Requires 0 <= index and index + count <= GetCount().
+  void ExchangeLines(int index, int count, QStringList &lines);
   int Add(const QString &line);
   void Clear();
 

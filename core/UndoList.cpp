@@ -40,6 +40,17 @@ static QString DumpRecords(const QList<TMEUndoRec> &records) {
       out += QStringLiteral("  lines g%1 %2 splices\n").arg(rec.GroupId).arg(rec.Splices.size());
       continue;
     }
+    if (rec.Kind == ukBlock) {
+      out += QStringLiteral("  block g%1 (%2,%3)-(%4,%5) %6 for \"%7\"\n")
+                 .arg(rec.GroupId)
+                 .arg(rec.StartPos.Char)
+                 .arg(rec.StartPos.Line)
+                 .arg(rec.EndPos.Char)
+                 .arg(rec.EndPos.Line)
+                 .arg(rec.LinesInDocument)
+                 .arg(Escaped(rec.Lines.join(QStringLiteral("\r\n"))));
+      continue;
+    }
     if (rec.Kind == ukProperty) {
       out += QStringLiteral("  prop g%1 %2 \"%3\"->\"%4\"\n")
                  .arg(rec.GroupId)

@@ -5,10 +5,12 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // ukLines: pieces of lines replaced in place, as Replace All does; the text fields are unused.
 // ukProperty: a document property changed along with the text (Text holds its name).
-enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2, ukLines = 3, ukProperty = 4 };
+// ukBlock: whole lines exchanged for others, as a text tool's replacement does (see Lines).
+enum TMEUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukSelection = 2, ukLines = 3, ukProperty = 4, ukBlock = 5 };
 
 // Removed was replaced by Inserted, which starts at Offset (0-based) in the line as changed. The
 // splices of one line come left to right, so each offset also holds once those before it are made.
@@ -41,6 +43,10 @@ struct TMEUndoRec {
   // ukProperty only: the value before and after the change.
   QString ValueBefore;
   QString ValueAfter;
+  // ukBlock only: the lines out of the document, from line StartPos.Line on, and how many lines
+  // stand in their place now. Undo and Redo both exchange the two, so neither copies text.
+  QStringList Lines;
+  int LinesInDocument = 0;
   int GroupId = 0;
 };
 

@@ -96,6 +96,10 @@ class TMEEdit : public QAbstractScrollArea {
   // Lines joined by CR LF, whatever the document's line break.
   QString SelText() const;
   void SetSelText(const QString &value);
+  // The same with the text given as its lines (the pieces between its line breaks): one undo record
+  // that keeps the replaced lines, so a huge replacement is neither joined nor split again, and its
+  // Undo and Redo only exchange lines. Text put in virtual space starts there, after spaces.
+  void SetSelLines(QStringList lines);
   int SelStart() const;
   int SelEnd() const;
   void SetSelStart(int value);

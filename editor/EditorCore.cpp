@@ -108,6 +108,27 @@ void TMEEdit::SetSelText(const QString &value) {
   Q_EMIT OnChange();
 }
 
+void TMEEdit::SetSelLines(QStringList lines) {
+  if (FReadOnly) return;
+  {
+    const TMEEditUpdate update(*this);
+    TBufferCoord begin = SelAvail() ? FBlockBegin : FCaret, end = SelAvail() ? FBlockEnd : FCaret;
+    OrderCoords(begin, end);
+    // Text put in virtual space starts where it was put: the gap is filled with spaces.
+    const int gap = begin.Char - 1 - int(LineText(begin.Line).size());
+    const bool hasText = lines.size() > 1 || (lines.size() == 1 && !lines[0].isEmpty());
+    if (gap > 0 && hasText) lines.first().prepend(QString(gap, u' '));
+    const TBufferCoord last = FDocument.ReplaceRange(begin, end, std::move(lines));
+    // Without text the caret stays where the selection began, in virtual space too.
+    FCaret = FBlockBegin = FBlockEnd = hasText ? last : begin;
+    // Marked even when the text and the selection were both empty.
+    FDocument.SetModified(true);
+    StatusChanged(scCaretX | scCaretY | scModified | scSelection);
+    EnsureCursorPosVisible();
+  }
+  Q_EMIT OnChange();
+}
+
 void TMEEdit::DeleteLastChar() {
   if (FReadOnly) return;
   if (SelAvail()) {

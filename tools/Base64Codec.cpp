@@ -4,10 +4,23 @@
 #include "Utf8Bytes.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace {
 constexpr char KAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr int KLineLength = 76;
+
+// Two output characters for each 12 bits, in the order they are written.
+constexpr std::array<quint32, 4096> PairTable() {
+  std::array<quint32, 4096> table{};
+  for (quint32 v = 0; v < 4096; ++v) {
+    const quint32 first = quint32(KAlphabet[v >> 6]), second = quint32(KAlphabet[v & 0x3F]);
+    table[v] = std::endian::native == std::endian::little ? first | second << 16 : first << 16 | second;
+  }
+  return table;
+}
+constexpr std::array<quint32, 4096> KPairs = PairTable();
 
 // Writes the encoding of bytes fed in any pieces into a buffer sized beforehand.
 class TBase64Writer {
@@ -23,7 +36,15 @@ class TBase64Writer {
       Group(FCarry[0], FCarry[1], FCarry[2]);
       FCarried = 0;
     }
-    for (; i + 3 <= size; i += 3) Group(data[i], data[i + 1], data[i + 2]);
+    while (i + 3 <= size) {
+      // Whole output lines at once, the common case, with no count kept per group.
+      if (FColumn == 0) {
+        for (; i + KLineBytes <= size; i += KLineBytes) Line(data + i);
+        if (i + 3 > size) break;
+      }
+      Group(data[i], data[i + 1], data[i + 2]);
+      i += 3;
+    }
     while (i < size) FCarry[FCarried++] = data[i++];
   }
 
@@ -40,13 +61,26 @@ class TBase64Writer {
   }
 
  private:
-  void Group(unsigned char b0, unsigned char b1, unsigned char b2) {
-    FOut[0] = char16_t(KAlphabet[b0 >> 2]);
-    FOut[1] = char16_t(KAlphabet[((b0 & 0x03) << 4) | (b1 >> 4)]);
-    FOut[2] = char16_t(KAlphabet[((b1 & 0x0F) << 2) | (b2 >> 6)]);
-    FOut[3] = char16_t(KAlphabet[b2 & 0x3F]);
+  // 76 characters are 57 bytes.
+  static constexpr qsizetype KLineBytes = KLineLength / 4 * 3;
+
+  void Put(unsigned char b0, unsigned char b1, unsigned char b2) {
+    const quint32 bits = quint32(b0) << 16 | quint32(b1) << 8 | b2;
+    std::memcpy(FOut, &KPairs[bits >> 12], sizeof(quint32));
+    std::memcpy(FOut + 2, &KPairs[bits & 0xFFF], sizeof(quint32));
     FOut += 4;
+  }
+
+  void Group(unsigned char b0, unsigned char b1, unsigned char b2) {
+    Put(b0, b1, b2);
     EndOfGroup();
+  }
+
+  void Line(const unsigned char *bytes) {
+    for (qsizetype k = 0; k < KLineBytes; k += 3) Put(bytes[k], bytes[k + 1], bytes[k + 2]);
+    FOut[0] = u'\r';
+    FOut[1] = u'\n';
+    FOut += 2;
   }
 
   // 76 is a whole number of groups, so a line can only end after a group.
@@ -94,8 +128,10 @@ QString Base64Encode(QStringView text) {
 }
 
 TTextResult Base64Decode(QStringView text) {
-  QByteArray bytes(text.size() / 4 * 3 + 3, Qt::Uninitialized);
-  auto *out = reinterpret_cast<unsigned char *>(bytes.data());
+  // Three bytes for every four characters, and each byte makes at most one unit of text.
+  TUtf8TextBuilder builder(text.size() / 4 * 3 + 3);
+  unsigned char *out = builder.Begin();
+  const unsigned char *const limit = builder.Limit();
   const char16_t *units = text.utf16();
   const qsizetype size = text.size();
   quint32 bits = 0;
@@ -113,8 +149,10 @@ TTextResult Base64Decode(QStringView text) {
       out[1] = static_cast<unsigned char>(group >> 8);
       out[2] = static_cast<unsigned char>(group);
       out += 3;
+      if (out >= limit) out = builder.Flush(out);
     }
     if (i == size) break;
+    if (out >= limit) out = builder.Flush(out);
     const char16_t c = units[i];
     const int value = Sextet(c);
     if (value == KSkipped) continue;
@@ -155,6 +193,5 @@ TTextResult Base64Decode(QStringView text) {
     *out++ = static_cast<unsigned char>(bits >> 10);
     *out++ = static_cast<unsigned char>(bits >> 2);
   }
-  bytes.truncate(out - reinterpret_cast<unsigned char *>(bytes.data()));
-  return FromUtf8(bytes);
+  return builder.Finish(out);
 }

@@ -7,6 +7,7 @@
 #include "ScanControl.h"
 
 #include <optional>
+#include <vector>
 
 class TExtractScanner {
  public:
@@ -21,14 +22,21 @@ class TExtractScanner {
             const TProgressFunc &progress = {});
 
  private:
-  // The value of the matcher's last match, or empty when it is dropped.
-  QStringView ValueOf(QStringView line);
+  // Adds the value of the matcher's last match to the pending ones, unless it is dropped.
+  void TakeValue(QStringView line);
   void ScanLine(QStringView line, TExtractTally &tally);
+  // Hands the pending values to the tally, in the order they were found.
+  void FlushValues(TExtractTally &tally);
 
   TExtractSpec FSpec;
   std::optional<TRegexMatcher> FMatcher;
   // Holds a value that is not part of the line (a normalised phone number).
   QString FBuffer;
+  // Values found and not yet tallied, so the tally takes them several at a time: views into the
+  // lines, or (when normalised) the ends of the values laid one after another in FNormalized.
+  std::vector<QStringView> FPending;
+  QString FNormalized;
+  std::vector<qsizetype> FNormalizedEnds;
 };
 
 // One pass over all lines in the calling thread, for small texts and tests.

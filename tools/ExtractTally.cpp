@@ -3,11 +3,21 @@
 #include "ExtractFilters.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <utility>
 
 namespace {
 constexpr size_t KFirstSlotCount = 64;
+
+// Asks for memory that is about to be read, so several waits for it overlap.
+inline void Prefetch(const void *address) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
+}
 }
 
 size_t TExtractTally::SlotOf(QStringView value, quint32 hash) const {
@@ -29,11 +39,16 @@ void TExtractTally::Grow() {
   }
 }
 
+quint32 TExtractTally::HashOf(QStringView value) { return quint32(qHash(value, QHashSeed::globalSeed())); }
+
 void TExtractTally::AddCount(QStringView value, qint64 count, QString *owned) {
+  AddHashed(value, HashOf(value), count, owned);
+}
+
+void TExtractTally::AddHashed(QStringView value, quint32 hash, qint64 count, QString *owned) {
   FMatchCount += count;
   // At most half full, so probes stay short.
   if (2 * (FValues.size() + 1) > FSlots.size()) Grow();
-  const quint32 hash = quint32(qHash(value, QHashSeed::globalSeed()));
   TSlot &slot = FSlots[SlotOf(value, hash)];
   if (slot.Index >= 0) {
     FCounts[size_t(slot.Index)] += count;
@@ -45,6 +60,27 @@ void TExtractTally::AddCount(QStringView value, qint64 count, QString *owned) {
 }
 
 void TExtractTally::Add(QStringView value) { AddCount(value, 1, nullptr); }
+
+void TExtractTally::AddAll(std::span<const QStringView> values) {
+  constexpr size_t KGroup = 32;
+  std::array<quint32, KGroup> hashes;
+  for (size_t first = 0; first < values.size(); first += KGroup) {
+    const std::span<const QStringView> group = values.subspan(first, std::min(KGroup, values.size() - first));
+    // Grown first, so the slots fetched are the ones the additions probe.
+    while (2 * (FValues.size() + group.size()) > FSlots.size()) Grow();
+    const size_t mask = FSlots.size() - 1;
+    for (size_t i = 0; i < group.size(); ++i) {
+      hashes[i] = HashOf(group[i]);
+      Prefetch(&FSlots[hashes[i] & mask]);
+    }
+    // A value seen before is compared with the one kept: fetch those too.
+    for (size_t i = 0; i < group.size(); ++i) {
+      const TSlot &slot = FSlots[hashes[i] & mask];
+      if (slot.Index >= 0 && slot.Hash == hashes[i]) Prefetch(slot.Value.data());
+    }
+    for (size_t i = 0; i < group.size(); ++i) AddHashed(group[i], hashes[i], 1, nullptr);
+  }
+}
 
 void TExtractTally::Append(TExtractTally &&later) {
   for (size_t i = 0; i < later.FValues.size(); ++i)

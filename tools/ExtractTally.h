@@ -4,6 +4,7 @@
 // of consecutive line ranges, joined in order, equal the tally of one pass over all the lines.
 #include <QStringList>
 
+#include <span>
 #include <vector>
 
 class TExtractTally {
@@ -14,6 +15,9 @@ class TExtractTally {
 
   // One accepted match; exact, case-sensitive comparison.
   void Add(QStringView value);
+  // The same for several matches, in order. Their places in the index are fetched from memory
+  // together rather than one wait at a time, which counts many distinct values much faster.
+  void AddAll(std::span<const QStringView> values);
   // Adds the tally of the lines that follow this tally's lines.
   void Append(TExtractTally &&later);
   // A line whose search gave up (a pattern that backtracks without end), so the results are
@@ -36,7 +40,9 @@ class TExtractTally {
     // value reads no QString.
     QStringView Value;
   };
+  static quint32 HashOf(QStringView value);
   void AddCount(QStringView value, qint64 count, QString *owned);
+  void AddHashed(QStringView value, quint32 hash, qint64 count, QString *owned);
   size_t SlotOf(QStringView value, quint32 hash) const;
   void Grow();
 

@@ -1,6 +1,9 @@
 #include "LineDriver.h"
 
 #include "TextRules.h"
+#include "core/TextSplit.h"
+
+#include <algorithm>
 
 void ApplyLineMap(QStringList &lines, const TLineMapFunc &map) {
   qsizetype kept = 0;
@@ -32,23 +35,45 @@ TResult<QStringList> RunLinesProc(QStringList lines, bool reachesEnd, const TLin
   });
 }
 
-TLineBlockEdit LineBlockEdit(TLineRange range, int lineCount, const QStringList &lines,
+namespace {
+
+// Splits the lines that hold a line break, in place; most hold none and stay as they are.
+void SplitLinesAtBreaks(QStringList &lines) {
+  const auto holdsBreak = [](const QString &line) { return line.contains(u'\n') || line.contains(u'\r'); };
+  if (std::none_of(lines.cbegin(), lines.cend(), holdsBreak)) return;
+  QStringList pieces;
+  pieces.reserve(lines.size());
+  for (QString &line : lines) {
+    if (holdsBreak(line)) pieces.append(SplitAtLineBreaks(line));
+    else pieces.append(std::move(line));
+  }
+  lines = std::move(pieces);
+}
+
+}  // namespace
+
+TLineBlockEdit LineBlockEdit(TLineRange range, int lineCount, QStringList lines,
                              const std::function<int(int line)> &lineLength) {
   TLineBlockEdit edit;
   edit.StartLine = range.First;
-  edit.Text = lines.join(QStringLiteral("\r\n"));
+  const bool emptied = lines.isEmpty();
+  SplitLinesAtBreaks(lines);
+  edit.Lines = std::move(lines);
+  // The empty text is one empty piece.
+  if (emptied) edit.Lines.append(QString());
   if (range.Last < range.First) {  // a document without lines: the new lines are all it holds
     edit.EndLine = range.First;
     return edit;
   }
   if (range.Last < lineCount) {
+    // The range ends at the start of the next line, so the new lines end with a break.
     edit.EndLine = range.Last + 1;
-    if (!lines.isEmpty()) edit.Text += QStringLiteral("\r\n");
+    if (!emptied) edit.Lines.append(QString());
     return edit;
   }
   edit.EndLine = range.Last;
   edit.EndChar = lineLength(range.Last) + 1;
-  if (lines.isEmpty() && range.First > 1) {
+  if (emptied && range.First > 1) {
     edit.StartLine = range.First - 1;
     edit.StartChar = lineLength(range.First - 1) + 1;
   }

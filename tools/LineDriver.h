@@ -36,18 +36,19 @@ TLineRange AllLines(int lineCount);
 TResult<QStringList> RunLinesProc(QStringList lines, bool reachesEnd, const TLinesProc &proc);
 
 // The single replacement that puts new lines in the place of a range: replace the text from
-// (StartChar, StartLine) to (EndChar, EndLine), 1-based, by Text (lines joined by CR LF).
+// (StartChar, StartLine) to (EndChar, EndLine), 1-based, by the text whose pieces between line
+// breaks are Lines. A line given with a break inside is split there, as it would be once joined.
 struct TLineBlockEdit {
   int StartLine = 1;
   int StartChar = 1;
   int EndLine = 1;
   int EndChar = 1;
-  QString Text;
+  QStringList Lines;
   friend bool operator==(const TLineBlockEdit &, const TLineBlockEdit &) = default;
 };
 // lineLength(n) is the length of document line n. A range emptied completely at the end of the
 // document takes the break before it along, so no empty line is left behind.
-TLineBlockEdit LineBlockEdit(TLineRange range, int lineCount, const QStringList &lines,
+TLineBlockEdit LineBlockEdit(TLineRange range, int lineCount, QStringList lines,
                              const std::function<int(int line)> &lineLength);
 
 // Applies convert to every line of text and keeps every line break as it was.

@@ -72,12 +72,14 @@ QString UrlEncode(QStringView text) {
 }
 
 TTextResult UrlDecode(QStringView text) {
-  // Every character gives at most its own UTF-8 length in bytes.
-  QByteArray bytes(Utf8Length(text), Qt::Uninitialized);
-  auto *out = reinterpret_cast<unsigned char *>(bytes.data());
-  auto *const begin = out;
+  // Every character makes at most one unit of text: "%XX" gives one byte, and the bytes of any
+  // other character decode back to it (a lone surrogate to U+FFFD).
+  TUtf8TextBuilder builder(text.size());
+  unsigned char *out = builder.Begin();
+  const unsigned char *const limit = builder.Limit();
   const qsizetype size = text.size();
   for (qsizetype i = 0; i < size;) {
+    if (out >= limit) out = builder.Flush(out);
     const char16_t unit = text[i].unicode();
     if (unit == u'%') {
       if (i + 1 < size && text[i + 1] == u'%') {
@@ -108,6 +110,5 @@ TTextResult UrlDecode(QStringView text) {
     out += EncodeUtf8(point.Value, out);
     i += point.Units;
   }
-  bytes.truncate(out - begin);
-  return FromUtf8(bytes);
+  return builder.Finish(out);
 }

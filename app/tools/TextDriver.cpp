@@ -3,6 +3,8 @@
 #include "ToolWork.h"
 #include "app/DocList.h"
 #include "app/menus/CommandContext.h"
+#include "core/TextRange.h"
+#include "core/TextSplit.h"
 #include "editor/Edit.h"
 #include "platform/MessageBox.h"
 
@@ -21,8 +23,15 @@ TOrderedSelection SelectionOf(const TMEEdit &editor) {
   return {begin, end};
 }
 
-TTextResult RunTransform(const TTextTransform &transform, QStringView text) {
-  return CatchToolErrors([&] { return transform(text); });
+// The captured text through transform, as the lines to write back. The text is built here, away
+// from the window, and let go before the result is split.
+TResult<QStringList> RunTransform(const TTextTransform &transform, const QStringList &lines, TBufferCoord from,
+                                  TBufferCoord to, QStringView lineBreak) {
+  return CatchToolErrors([&] {
+    TTextResult result = transform(TextBetween(lines, from, to, lineBreak));
+    if (!result.IsOk()) return TResult<QStringList>::Failure(result.Error());
+    return TResult<QStringList>::Success(SplitAtLineBreaks(result.TakeValue()));
+  });
 }
 
 }  // namespace
@@ -50,14 +59,14 @@ void TTextDriver::TransformSelectedText(const TTextTransform &transform, const Q
   if (!doc || !doc->Editor->SelAvail()) return;
   const TOrderedSelection selection = SelectionOf(*doc->Editor);
   const TCapture capture{doc->Id, doc->Editor->Document().Revision(), selection.Begin, selection.End};
-  Run(capture, doc->Editor->SelText(), transform, title, TFailureBox::Error, {});
+  Run(*doc, capture, QStringLiteral("\r\n"), transform, title, TFailureBox::Error, {});
 }
 
 void TTextDriver::TransformSelectionOrDoc(const TTextTransform &transform, const QString &title) {
   TEditorDoc *doc = ToolTarget();
   if (!doc) return;
   if (doc->Editor->SelAvail()) return TransformSelectedText(transform, title);
-  Run(WholeDocument(*doc), doc->Editor->GetText(), transform, title, TFailureBox::Error, {});
+  Run(*doc, WholeDocument(*doc), doc->Editor->Lines().LineBreak(), transform, title, TFailureBox::Error, {});
 }
 
 void TTextDriver::TransformSelectionPlain(const std::function<QString(QStringView)> &convert, const QString &title) {
@@ -68,21 +77,25 @@ void TTextDriver::TransformDocument(const TTextTransform &transform, const QStri
                                     const QList<TPropertyChange> &properties) {
   TEditorDoc *doc = ToolTarget();
   if (!doc) return;
-  Run(WholeDocument(*doc), doc->Editor->GetText(), transform, title, TFailureBox::Warning, properties);
+  Run(*doc, WholeDocument(*doc), doc->Editor->Lines().LineBreak(), transform, title, TFailureBox::Warning, properties);
 }
 
-void TTextDriver::Run(TCapture capture, QString text, const TTextTransform &transform, const QString &title,
-                      TFailureBox failureBox, const QList<TPropertyChange> &properties) {
-  std::optional<TTextResult> result =
+void TTextDriver::Run(const TEditorDoc &doc, TCapture capture, const QString &lineBreak, const TTextTransform &transform,
+                      const QString &title, TFailureBox failureBox, const QList<TPropertyChange> &properties) {
+  // The copy shares each line's characters; the rule's worker joins the text it reads.
+  std::optional<TResult<QStringList>> result =
       RunToolRule(FContext.DialogParent(), KWorkingLabel,
-                  [text = std::move(text), transform] { return RunTransform(transform, text); });
+                  [lines = doc.Editor->Lines().Lines(), from = capture.From, to = capture.To, lineBreak, transform] {
+                    return RunTransform(transform, lines, from, to, lineBreak);
+                  });
   if (!result) return;
   if (!result->IsOk()) {
     if (failureBox == TFailureBox::Warning) ShowWarning(FContext.DialogParent(), result->Error());
     else ShowError(FContext.DialogParent(), title + QStringLiteral(" failed: ") + result->Error());
     return;
   }
-  if (TEditorDoc *doc = Recover(capture, title)) Replace(*doc, capture.From, capture.To, result->TakeValue(), properties);
+  if (TEditorDoc *target = Recover(capture, title))
+    Replace(*target, capture.From, capture.To, result->TakeValue(), properties);
 }
 
 void TTextDriver::TransformLines(TLinesProc proc, const QString &title) {
@@ -108,7 +121,7 @@ void TTextDriver::TransformLines(TLinesProc proc, const QString &title) {
           TResult<QStringList> done = RunLinesProc(std::move(lines), reachesEnd, proc);
           if (!done.IsOk()) return TResult<TLineBlockEdit>::Failure(done.Error());
           const auto lengthOf = [&](int line) { return line == range.Last ? lastLength : beforeLength; };
-          return TResult<TLineBlockEdit>::Success(LineBlockEdit(range, lineCount, done.Value(), lengthOf));
+          return TResult<TLineBlockEdit>::Success(LineBlockEdit(range, lineCount, done.TakeValue(), lengthOf));
         });
       });
   if (!result) return;
@@ -118,7 +131,7 @@ void TTextDriver::TransformLines(TLinesProc proc, const QString &title) {
   }
   TLineBlockEdit edit = result->TakeValue();
   if (TEditorDoc *target = Recover(capture, title))
-    Replace(*target, {edit.StartChar, edit.StartLine}, {edit.EndChar, edit.EndLine}, edit.Text, {});
+    Replace(*target, {edit.StartChar, edit.StartLine}, {edit.EndChar, edit.EndLine}, std::move(edit.Lines), {});
 }
 
 void TTextDriver::ApplyLineMap(TLineMapFunc map, const QString &title) {
@@ -142,12 +155,12 @@ TEditorDoc *TTextDriver::Recover(const TCapture &capture, const QString &title) 
   return doc;
 }
 
-void TTextDriver::Replace(TEditorDoc &doc, TBufferCoord from, TBufferCoord to, const QString &text,
+void TTextDriver::Replace(TEditorDoc &doc, TBufferCoord from, TBufferCoord to, QStringList lines,
                           const QList<TPropertyChange> &properties) {
   TMEEdit &editor = *doc.Editor;
   const TMEEditUpdate update(editor);
   const TMEUndoBlock block(editor.Document());
   editor.SetCaretAndSelection(to, from, to);
-  editor.SetSelText(text);
+  editor.SetSelLines(std::move(lines));
   for (const TPropertyChange &change : properties) editor.Document().SetProperty(change.Name, change.Value, true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // TTextDriver: the drivers that run a text tool on the active document. Each takes the document as
-// it is when the command starts (by id, with its revision), runs the rule on a copy of the text
+// it is when the command starts (by id, with its revision), runs the rule on a copy of the lines
 // away from the window (ToolWork.h), and writes the result back as one undo group together with
 // any document property the command changes (the line break, the CSV delimiter). A document that
 // is still loading is refused; one closed or changed while the rule ran is left alone; a rule's
@@ -58,11 +58,14 @@ class TTextDriver {
     TBufferCoord To;
   };
   enum class TFailureBox { Error, Warning };
-  void Run(TCapture capture, QString text, const TTextTransform &transform, const QString &title,
-           TFailureBox failureBox, const QList<TPropertyChange> &properties);
+  // The text from capture's From to To, its lines joined by lineBreak, through transform.
+  void Run(const TEditorDoc &doc, TCapture capture, const QString &lineBreak, const TTextTransform &transform,
+           const QString &title, TFailureBox failureBox, const QList<TPropertyChange> &properties);
   // The captured document, when it is still open and unchanged; otherwise the user is told.
   TEditorDoc *Recover(const TCapture &capture, const QString &title);
-  static void Replace(TEditorDoc &doc, TBufferCoord from, TBufferCoord to, const QString &text,
+  // Puts lines (the pieces between the new text's line breaks) in place of the range, with the
+  // properties, as one undo group.
+  static void Replace(TEditorDoc &doc, TBufferCoord from, TBufferCoord to, QStringList lines,
                       const QList<TPropertyChange> &properties);
   static TCapture WholeDocument(const TEditorDoc &doc);
 

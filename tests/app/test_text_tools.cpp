@@ -113,7 +113,7 @@ void TestTextTools::lineCommandIsOneUndoGroup() {
 }
 
 // Lines 3 to 5 of 7, selected from the bottom up and ending at the start of line 6: the rest stays
-// where it was and the change is one removal and one insertion.
+// where it was and the change is one record that exchanges those three lines.
 void TestTextTools::rangeInTheMiddleReplacedAsOneBlock() {
   auto w = MakeWindow(*FDir);
   TMEEdit *editor = w->ActiveEditor();
@@ -122,7 +122,9 @@ void TestTextTools::rangeInTheMiddleReplacedAsOneBlock() {
   RunCommand(*w, "miSortLines");
   QCOMPARE(Lines(editor), "x|y|a|b|c|z|w");
   QCOMPARE(editor->Document().UndoList().DebugDump(),
-           "undo:\n  del g1 (1,3)-(1,6) \"c\\r\\na\\r\\nb\\r\\n\"\n  ins g1 (1,3)-(1,6) \"a\\r\\nb\\r\\nc\\r\\n\"\nredo:\n");
+           "undo:\n  block g1 (1,3)-(1,6) 3 for \"c\\r\\na\\r\\nb\"\nredo:\n");
+  editor->Undo();
+  QCOMPARE(Lines(editor), "x|y|c|a|b|z|w");
 }
 
 // Only the break changes: the lines, the final empty one included, stay; Undo brings the old break

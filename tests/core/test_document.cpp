@@ -1,7 +1,9 @@
 // The document model without any view: the edit primitives, undo and redo with their groups and
-// caret, Replace All splices, whole-text changes, the revision and the reports of replaced lines.
+// caret, Replace All splices, block replacements, whole-text changes, the revision and the reports of replaced lines.
 #include "CoreTestUtil.h"
 #include "core/Document.h"
+#include "core/TextRange.h"
+#include "core/TextSplit.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -18,6 +20,7 @@ class TestDocument : public QObject {
   void deleteRange_data();
   void deleteRange();
   void getTextRangeJoinsWithCrLf();
+  void textBetweenJoinsWithTheBreakGiven();
   void listGroups_data();
   void listGroups();
   void documentGroupsTypingAndBlocks();
@@ -36,6 +39,10 @@ class TestDocument : public QObject {
   void propertyChangeJoinsTheTextsGroup();
   void propertyOnlyGroupUndoneAlone();
   void unrecordedOrUnchangedPropertyLeavesNoRecord();
+  void replaceRangeActsAsRemovalAndInsertion_data();
+  void replaceRangeActsAsRemovalAndInsertion();
+  void blockRecordKeepsTheLinesThemselves();
+  void blockRecordReplaysWithTheRestOfItsGroup();
 };
 
 static TBufferCoord BC(int ch, int line) { return {ch, line}; }
@@ -138,6 +145,22 @@ void TestDocument::getTextRangeJoinsWithCrLf() {
   QCOMPARE(document.GetTextRange({2, 1}, {3, 1}), QStringLiteral("b"));
   QCOMPARE(document.GetTextRange({4, 1}, {1, 2}), QStringLiteral("\r\n"));
   QCOMPARE(document.GetTextRange({3, 3}, {2, 1}), QString());
+}
+
+// What a tool's worker reads from a snapshot: the whole text is the document's own GetText.
+void TestDocument::textBetweenJoinsWithTheBreakGiven() {
+  TMEDocument document;
+  SetLines(document, "abc|de||fgh|");
+  const QStringList &lines = document.Lines().Lines();
+  const int last = int(lines.size());
+  for (const QString lineBreak : {"\n", "\r", "\r\n"}) {
+    document.SetLineBreak(lineBreak);
+    QCOMPARE(TextBetween(lines, {1, 1}, {1, last}, lineBreak), document.GetText());
+  }
+  QCOMPARE(TextBetween(lines, {3, 1}, {2, 2}, u"\n"), QStringLiteral("c\nd"));
+  // Places past the lines read as empty lines.
+  QCOMPARE(TextBetween(lines, {2, 4}, {1, 7}, u"|"), QStringLiteral("gh|||"));
+  QCOMPARE(TextBetween(QStringList(), {1, 1}, {1, 1}, u"\n"), QString());
 }
 
 // Script: "[" opens a block, "]" closes it, "i<text>" records an insertion, "d<text>" a removal.
@@ -476,7 +499,7 @@ void TestDocument::randomEditsUndoAndRedoExactly() {
     const int group = topGroup();
     const TBufferCoord a = randomPos(), b = randomPos();
     state = {randomPos(), a, b};
-    switch (rng.bounded(4)) {
+    switch (rng.bounded(5)) {
       case 0: document.InsertTextAt(a, inserts[int(rng.bounded(inserts.size()))], true); break;
       case 1: document.DeleteRange(a, b, true); break;
       case 2: {
@@ -485,6 +508,7 @@ void TestDocument::randomEditsUndoAndRedoExactly() {
         document.InsertTextAt(qMin(a, b), inserts[int(rng.bounded(inserts.size()))], true);
         break;
       }
+      case 3: document.ReplaceRange(a, b, SplitAtLineBreaks(inserts[int(rng.bounded(inserts.size()))])); break;
       default: {
         QList<TMELineSplice> splices;
         for (int i = 0; i < document.Lines().GetCount(); ++i) {
@@ -585,6 +609,165 @@ void TestDocument::unrecordedOrUnchangedPropertyLeavesNoRecord() {
   QVERIFY(!document.CanUndo());
   QVERIFY(!document.Modified());
   QCOMPARE(properties.size(), 1);
+}
+
+// A block replacement ends as removing the range and inserting the text joined by CR LF would, in
+// one undo group, end: the same text, end, caret after Undo and Redo, and Modified flag.
+void TestDocument::replaceRangeActsAsRemovalAndInsertion_data() {
+  QTest::addColumn<QString>("lines");
+  QTest::addColumn<TBufferCoord>("from");
+  QTest::addColumn<TBufferCoord>("to");
+  QTest::addColumn<QString>("pieces");  // the new text's lines, "|" between them
+  QTest::addColumn<QString>("result");
+  QTest::addColumn<TBufferCoord>("end");
+  QTest::addColumn<QString>("reports");
+  QTest::newRow("within_one_line") << "abcd" << BC(2, 1) << BC(4, 1) << "XY" << "aXYd" << BC(4, 1) << "0,1,1";
+  QTest::newRow("lines_in_place_of_part_of_a_line") << "abcd" << BC(2, 1) << BC(3, 1) << "1|2|3" << "a1|2|3cd"
+                                                   << BC(2, 3) << "0,1,3";
+  QTest::newRow("fewer_lines_than_the_range") << "ab|cd|ef|gh" << BC(2, 1) << BC(2, 3) << "X" << "aXf|gh" << BC(3, 1)
+                                              << "0,3,1";
+  QTest::newRow("ends_in_either_order") << "ab|cd|ef|gh" << BC(2, 3) << BC(2, 1) << "X" << "aXf|gh" << BC(3, 1)
+                                        << "0,3,1";
+  // The line after the range is left alone: only the lines the text reaches are reported.
+  QTest::newRow("whole_lines_exchanged") << "a|b|c|d" << BC(1, 2) << BC(1, 4) << "C|B|" << "a|C|B|d" << BC(1, 4)
+                                         << "1,2,2";
+  QTest::newRow("whole_lines_removed") << "a|b|c|d" << BC(1, 2) << BC(1, 4) << "" << "a|d" << BC(1, 2) << "1,3,1";
+  QTest::newRow("lines_inserted_before_a_line") << "a|b" << BC(1, 2) << BC(1, 2) << "x|y|" << "a|x|y|b" << BC(1, 4)
+                                                << "1,1,3";
+  QTest::newRow("empty_text_removes_the_range") << "ab|cd" << BC(2, 1) << BC(2, 2) << "" << "ad" << BC(2, 1)
+                                                << "0,2,1";
+  QTest::newRow("empty_range_and_text_nothing") << "ab" << BC(2, 1) << BC(2, 1) << "" << "ab" << BC(2, 1) << "";
+  QTest::newRow("into_an_empty_document") << "" << BC(1, 1) << BC(1, 1) << "a|b" << "a|b" << BC(2, 2) << "0,1,2";
+  QTest::newRow("control_characters_stored_as_dots") << "ab" << BC(1, 1) << BC(1, 1) << S(u"\u0001|\u007F")
+                                                     << "<00B7>|<00B7>ab" << BC(2, 2) << "0,1,2";
+  QTest::newRow("never_half_a_surrogate_pair") << S(u"a\U0001F600b") << BC(1, 1) << BC(3, 1) << "x"
+                                               << "x<D83D><DE00>b" << BC(2, 1) << "0,1,1";
+  QTest::newRow("places_past_the_end_clamped") << "ab|cd" << BC(2, 2) << BC(1, 9) << "X" << "ab|Xd" << BC(2, 2)
+                                               << "1,1,1";
+  QTest::newRow("virtual_start_joins_without_padding") << "ab|cd" << BC(9, 1) << BC(1, 2) << "X" << "abXcd"
+                                                       << BC(4, 1) << "0,2,1";
+}
+
+void TestDocument::replaceRangeActsAsRemovalAndInsertion() {
+  QFETCH(QString, lines);
+  QFETCH(TBufferCoord, from);
+  QFETCH(TBufferCoord, to);
+  QFETCH(QString, pieces);
+  QFETCH(QString, result);
+  QFETCH(TBufferCoord, end);
+  QFETCH(QString, reports);
+  TMEDocument block, twin;
+  for (TMEDocument *document : {&block, &twin}) {
+    SetLines(*document, lines);
+    document->SetCaretSource([] { return TMECaretState{{3, 1}, {1, 1}, {3, 1}}; });
+  }
+  const QString before = Text(block);
+  QSignalSpy spy(&block, &TMEDocument::OnLinesReplaced);
+  QCOMPARE(Pos(block.ReplaceRange(from, to, pieces.split(u'|'))), Pos(end));
+  QCOMPARE(Text(block), result);
+  QCOMPARE(Reports(spy), reports);
+  {
+    // The removal puts both ends on the text; the insertion goes where the earlier one stood.
+    const auto onText = [&](TBufferCoord coord) {
+      coord.Line = qBound(1, coord.Line, twin.LineCount());
+      const QString line = twin.LineText(coord.Line);
+      coord.Char = qBound(1, coord.Char, int(line.size()) + 1);
+      if (SplitsPair(line, coord.Char)) --coord.Char;
+      return coord;
+    };
+    const TMEUndoBlock group(twin);
+    TBufferCoord start = onText(from), stop = onText(to);
+    OrderCoords(start, stop);
+    twin.DeleteRange(start, stop, true);
+    twin.InsertTextAt(start, QString(pieces).replace(u'|', QStringLiteral("\r\n")), true);
+  }
+  QCOMPARE(Text(twin), result);
+  QCOMPARE(block.CanUndo(), twin.CanUndo());
+  if (!block.CanUndo()) return;
+  for (const bool undo : {true, false}) {
+    block.SetModified(false);
+    twin.SetModified(false);
+    TBufferCoord blockCaret{9, 9}, twinCaret{9, 9};
+    QVERIFY(undo ? block.Undo(blockCaret) : block.Redo(blockCaret));
+    QVERIFY(undo ? twin.Undo(twinCaret) : twin.Redo(twinCaret));
+    QCOMPARE(Text(block), undo ? Text(twin) : result);
+    QCOMPARE(Text(twin), undo ? before : result);
+    QCOMPARE(Pos(blockCaret), Pos(twinCaret));
+    QCOMPARE(block.Modified(), twin.Modified());
+    QCOMPARE(block.CanUndo(), twin.CanUndo());
+    QCOMPARE(block.CanRedo(), twin.CanRedo());
+  }
+}
+
+// The record holds the replaced lines, not a copy of their text: Undo puts the very same lines
+// back, and Redo the very lines that were given.
+void TestDocument::blockRecordKeepsTheLinesThemselves() {
+  TMEDocument document;
+  SetLines(document, "first|second|third|fourth");
+  const QChar *second = document.Lines().Lines().at(1).constData();
+  const QStringList given{"B", "C", ""};
+  const QChar *b = given.at(0).constData();
+  QCOMPARE(Pos(document.ReplaceRange({1, 2}, {1, 4}, given)), "(1,4)");
+  QCOMPARE(Text(document), "first|B|C|fourth");
+  QCOMPARE(document.Lines().Lines().at(1).constData(), b);
+  QCOMPARE(document.UndoList().DebugDump(), QStringLiteral("undo:\n"
+                                                           "  block g1 (1,2)-(1,4) 2 for \"second\\r\\nthird\"\n"
+                                                           "redo:\n"));
+  TBufferCoord caret;
+  QVERIFY(document.Undo(caret));
+  QCOMPARE(Text(document), "first|second|third|fourth");
+  QCOMPARE(document.Lines().Lines().at(1).constData(), second);
+  QVERIFY(document.Redo(caret));
+  QCOMPARE(Text(document), "first|B|C|fourth");
+  QCOMPARE(document.Lines().Lines().at(1).constData(), b);
+  QCOMPARE(Pos(caret), "(1,4)");
+}
+
+// In a group with removals, insertions and a property, one Undo takes all of them back in order
+// and one Redo makes them again; outside a group a block joins no typing, before or after it.
+void TestDocument::blockRecordReplaysWithTheRestOfItsGroup() {
+  TMEDocument document;
+  SetLines(document, "one|two|three");
+  TMECaretState state{{2, 1}, {2, 1}, {2, 1}};
+  document.SetCaretSource([&] { return state; });
+  document.InsertTextAt({4, 1}, QStringLiteral("!"), true);
+  {
+    const TMEUndoBlock block(document);
+    document.DeleteRange({1, 1}, {2, 1}, true);
+    state = {{7, 3}, {1, 1}, {7, 3}};
+    document.ReplaceRange({2, 2}, {3, 3}, {"W", "X", "Y"});
+    document.SetProperty("CsvDelim", ";", true);
+    document.InsertTextAt({1, 1}, QStringLiteral("Z\n"), true);
+  }
+  QCOMPARE(Text(document), "Z|ne!|tW|X|Yree");
+  document.ReplaceRange({1, 1}, {2, 1}, {"A"});
+  document.InsertTextAt({2, 1}, QStringLiteral("?"), true);
+  QCOMPARE(Text(document), "A?|ne!|tW|X|Yree");
+  QCOMPARE(document.UndoList().DebugDump(),
+           QStringLiteral("undo:\n"
+                          "  ins g1 (4,1)-(5,1) \"!\"\n"
+                          "  del g2 (1,1)-(2,1) \"o\"\n"
+                          "  block g2 (2,2)-(2,4) 3 for \"two\\r\\nthree\"\n"
+                          "  prop g2 CsvDelim \"\"->\";\"\n"
+                          "  ins g2 (1,1)-(1,2) \"Z\\n\"\n"
+                          "  block g3 (1,1)-(2,1) 1 for \"Z\"\n"
+                          "  ins g4 (2,1)-(3,1) \"?\"\n"
+                          "redo:\n"));
+  TBufferCoord caret;
+  QVERIFY(document.Undo(caret));
+  QVERIFY(document.Undo(caret));
+  QCOMPARE(Text(document), "Z|ne!|tW|X|Yree");
+  QVERIFY(document.Undo(caret));
+  QCOMPARE(Text(document), "one!|two|three");
+  QCOMPARE(document.Property("CsvDelim"), "");
+  // Where the caret stood before the group's first record.
+  QCOMPARE(Pos(caret), "(2,1)");
+  QVERIFY(document.Redo(caret));
+  QCOMPARE(Text(document), "Z|ne!|tW|X|Yree");
+  QCOMPARE(document.Property("CsvDelim"), ";");
+  QCOMPARE(Pos(caret), "(1,2)");
+  QVERIFY(document.Undo(caret));
+  QCOMPARE(Text(document), "one!|two|three");
 }
 
 QTEST_GUILESS_MAIN(TestDocument)

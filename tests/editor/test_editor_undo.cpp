@@ -19,6 +19,8 @@ class TestEditorUndo : public QObject {
   void newEditEmptiesRedo();
   void undoOnEmptyStackReportsNothing();
   void randomEditsUndoAndRedoExactly();
+  void selLinesEndsAsSelText_data();
+  void selLinesEndsAsSelText();
 };
 
 static int UndoSteps(TMEEdit &edit) {
@@ -206,6 +208,55 @@ void TestEditorUndo::randomEditsUndoAndRedoExactly() {
     QCOMPARE(edit.GetText(), history[i]);
   }
   QVERIFY(!edit.CanRedo());
+}
+
+// SetSelLines is SetSelText with the text given as its lines: the same text, caret, selection,
+// Modified flag and change report, and the same after Undo and after Redo, from one block record.
+void TestEditorUndo::selLinesEndsAsSelText_data() {
+  QTest::addColumn<QString>("lines");
+  QTest::addColumn<TBufferCoord>("caret");
+  QTest::addColumn<TBufferCoord>("anchor");
+  QTest::addColumn<QString>("text");
+  QTest::newRow("at_the_caret") << "abc|def" << TBufferCoord{2, 1} << TBufferCoord{2, 1} << "x\r\ny";
+  QTest::newRow("over_part_of_a_line") << "abc|def" << TBufferCoord{3, 1} << TBufferCoord{1, 1} << "XYZ";
+  QTest::newRow("over_lines_selected_upwards") << "abc|def|ghi" << TBufferCoord{2, 1} << TBufferCoord{3, 3}
+                                               << "1\r\n2\r\n";
+  QTest::newRow("whole_lines_by_fewer") << "a|b|c|d" << TBufferCoord{1, 2} << TBufferCoord{1, 4} << "B\r\n";
+  QTest::newRow("empty_text_removes") << "abc|def" << TBufferCoord{2, 2} << TBufferCoord{2, 1} << "";
+  QTest::newRow("in_virtual_space_after_spaces") << "ab" << TBufferCoord{6, 1} << TBufferCoord{6, 1} << "x\r\ny";
+  QTest::newRow("empty_text_in_virtual_space_adds_nothing") << "ab" << TBufferCoord{6, 1} << TBufferCoord{6, 1}
+                                                            << "";
+}
+
+void TestEditorUndo::selLinesEndsAsSelText() {
+  QFETCH(QString, lines);
+  QFETCH(TBufferCoord, caret);
+  QFETCH(TBufferCoord, anchor);
+  QFETCH(QString, text);
+  TMEEdit byLines, byText;
+  QList<int> changes;
+  for (TMEEdit *edit : {&byLines, &byText}) {
+    edit->SetScrollOptions(eoScrollPastEol);
+    SetLines(*edit, lines);
+    edit->SetCaretAndSelection(caret, anchor, caret);
+    QSignalSpy spy(edit, &TMEEdit::OnChange);
+    if (edit == &byLines) edit->SetSelLines(text.split(QStringLiteral("\r\n")));
+    else edit->SetSelText(text);
+    changes.append(int(spy.count()));
+  }
+  QCOMPARE(DumpEdit(byLines), DumpEdit(byText));
+  QCOMPARE(changes[0], changes[1]);
+  QCOMPARE(byLines.Modified(), byText.Modified());
+  QVERIFY(!byLines.Document().UndoList().DebugDump().contains(QStringLiteral(" ins ")));
+  QCOMPARE(byLines.CanUndo(), byText.CanUndo());
+  for (const bool undo : {true, false}) {
+    for (TMEEdit *edit : {&byLines, &byText}) {
+      edit->SetModified(false);
+      undo ? edit->Undo() : edit->Redo();
+    }
+    QCOMPARE(DumpEdit(byLines), DumpEdit(byText));
+    QCOMPARE(byLines.Modified(), byText.Modified());
+  }
 }
 
 QTEST_MAIN(TestEditorUndo)

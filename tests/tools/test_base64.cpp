@@ -2,8 +2,45 @@
 #include "ToolsTestUtil.h"
 #include "tools/Base64Codec.h"
 
+#include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace {
 QString Repeat(const char *unit, int count) { return QString::fromUtf8(unit).repeated(count); }
+
+// Base64 of bytes as the encoder lays it out: CR LF after every complete line of 76.
+QString Base64Lines(const QByteArray &bytes) {
+  QString text = QString::fromLatin1(bytes.toBase64());
+  for (qsizetype at = 76; at <= text.size(); at += 78) text.insert(at, QStringLiteral("\r\n"));
+  return text;
+}
+
+// Random bytes of hundreds of kilobytes, so characters fall across every buffer the conversions
+// work in: ASCII runs and characters of two to four bytes, and, when broken, a few bytes that
+// are not UTF-8 (a stray continuation, a cut character, an encoded surrogate).
+QByteArray RandomUtf8(QRandomGenerator &random, bool broken) {
+  static const QByteArray pieces[] = {"plain ascii text ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                      "\xEF\xBB\xBF", "\r\n"};
+  static const QByteArray wrong[] = {"\x80", "\xE2\x82", "\xED\xA0\x80", "\xC0\x80", "\xFF"};
+  QByteArray bytes;
+  const int count = 20000 + int(random.bounded(40000));
+  const int wrongAt = broken ? int(random.bounded(count)) : -1;
+  for (int i = 0; i < count; ++i) {
+    bytes += pieces[random.bounded(int(std::size(pieces)))];
+    if (i == wrongAt) bytes += wrong[random.bounded(int(std::size(wrong)))];
+  }
+  return bytes;
+}
+
+// Random UTF-16 with pairs and lone surrogates anywhere, so some fall on the pieces' boundaries.
+QString RandomUtf16(QRandomGenerator &random) {
+  static const char16_t units[] = {u'a', u' ', 0xE9, 0x20AC, 0xD83D, 0xDE00, 0xFEFF, u'\n'};
+  QString text;
+  const int count = 30000 + int(random.bounded(60000));
+  for (int i = 0; i < count; ++i) text += QChar(units[random.bounded(int(std::size(units)))]);
+  return text;
+}
 }  // namespace
 
 class TestBase64 : public QObject {
@@ -17,6 +54,7 @@ class TestBase64 : public QObject {
   void decode();
   void decodeAgreesWithCoreutils_data();
   void decodeAgreesWithCoreutils();
+  void largeTextsMatchWholeConversions();
 };
 
 void TestBase64::encode_data() {
@@ -86,6 +124,11 @@ void TestBase64::decode_data() {
   QTest::newRow("bytes_not_utf8") << "/w==" << noMapping;
   QTest::newRow("encoded_surrogate_not_utf8") << "7aCA" << noMapping;
   QTest::newRow("overlong_form_not_utf8") << "wIA=" << noMapping;
+  // The bytes are decoded a buffer at a time, but a mistake in the Base64 is still the one named.
+  QTest::newRow("mistake_named_before_earlier_bytes_not_utf8")
+      << "/w==" + Repeat("QUJD", 40000) + "!" << "error:Invalid character '!' at position 160005.";
+  QTest::newRow("character_cut_at_the_end_of_many_buffers") << Base64Lines(QByteArray(200000, 'a') + "\xE2\x82")
+                                                            << noMapping;
 }
 
 void TestBase64::decode() {
@@ -118,6 +161,24 @@ void TestBase64::decodeAgreesWithCoreutils() {
   QCOMPARE(ours.IsOk(), valid);
   QCOMPARE(run.ExitCode == 0, valid);
   if (valid) QCOMPARE(ours.Value().toUtf8(), run.Output);
+}
+
+// Encoding and decoding work through small buffers; on large random texts they give exactly what
+// one whole conversion gives (Qt's UTF-8 and Base64 of the whole).
+void TestBase64::largeTextsMatchWholeConversions() {
+  QRandomGenerator random(5);
+  for (int round = 0; round < 6; ++round) {
+    const QByteArray bytes = RandomUtf8(random, round % 2 == 1);
+    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const QString text = whole.decode(bytes);
+    const TTextResult decoded = Base64Decode(Base64Lines(bytes));
+    QCOMPARE(decoded.IsOk(), !whole.hasError());
+    if (decoded.IsOk()) QVERIFY(decoded.Value() == text);
+
+    const QString units = RandomUtf16(random);
+    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QVERIFY(Base64Encode(units) == Base64Lines(encoder.encode(units)));
+  }
 }
 
 QTEST_GUILESS_MAIN(TestBase64)

@@ -48,6 +48,9 @@ class TestExtractScan : public QObject {
   void phoneAcceptance();
   void dottedQuadValue();
   void tallyAppendKeepsFirstAppearanceAndSumsCounts();
+  void tallyOfManyValuesAtOnceEqualsOneByOne();
+  void scanEqualsTallyingEachMatchAsFound_data();
+  void scanEqualsTallyingEachMatchAsFound();
   void summary();
   void splitByRangesGivesOnePassResults_data();
   void splitByRangesGivesOnePassResults();
@@ -137,6 +140,58 @@ void TestExtractScan::tallyAppendKeepsFirstAppearanceAndSumsCounts() {
   QCOMPARE(first.Counts(), std::vector<qint64>({2, 3, 1}));
   QCOMPARE(first.MatchCount(), 6);
   QCOMPARE(ExtractResultText(ExtractOutputLines(first, false)), QString("x\r\ny\r\nz\r\n"));
+}
+
+// Values handed over together (many groups, repeats inside a group, the index growing between
+// groups) are counted exactly as the same values one at a time.
+void TestExtractScan::scanEqualsTallyingEachMatchAsFound_data() {
+  QTest::addColumn<int>("kind");
+  for (const TExtractKind kind : {TExtractKind::PhoneNumbers, TExtractKind::QuotedStrings, TExtractKind::Domains,
+                                  TExtractKind::PublicIPv4Addresses})
+    QTest::newRow(qPrintable(ExtractMenuCaption(kind))) << int(kind);
+}
+
+// The scanner hands its values to the tally in groups; the simple road, each match's value
+// tallied the moment it is found, gives the same values, counts and order.
+void TestExtractScan::scanEqualsTallyingEachMatchAsFound() {
+  QFETCH(int, kind);
+  const TExtractSpec spec = ExtractSpecOf(TExtractKind(kind));
+  QStringList lines = SampleLog();
+  for (int i = 0; i < lines.size(); i += 3)
+    lines[i] += QStringLiteral(" call +1 (555) %1-%2 or '%3' \"%4\"").arg(i % 900 + 100).arg(i % 37 + 1000).arg(i % 11).arg(i % 5);
+  TExtractTally simple;
+  TRegexMatcher matcher(TRegexPattern::Compile(spec.Pattern));
+  for (const QString &line : std::as_const(lines)) {
+    for (qsizetype start = 0; matcher.Find(line, start); start = matcher.MatchEnd()) {
+      QString value = line.mid(matcher.MatchBegin(), matcher.MatchEnd() - matcher.MatchBegin());
+      if (spec.Group != 0) {
+        const QStringView group = matcher.Group(line, spec.Group);
+        value = !group.isEmpty() ? group.toString() : matcher.Group(line, spec.AltGroup).toString();
+      }
+      if (spec.PublicIPOnly && !IsPublicIPv4(value)) continue;
+      if (spec.PhoneFilter && !IsAcceptedPhone(value = NormalizePhone(value))) continue;
+      if (!value.isEmpty()) simple.Add(value);
+    }
+  }
+  std::atomic_bool cancel{false};
+  const TExtractTally scanned = ExtractValues(ScanLinesOf(lines), spec, cancel);
+  QVERIFY(scanned.MatchCount() > 500);
+  QCOMPARE(scanned.Values(), simple.Values());
+  QCOMPARE(scanned.Counts(), simple.Counts());
+  QCOMPARE(scanned.MatchCount(), simple.MatchCount());
+}
+
+void TestExtractScan::tallyOfManyValuesAtOnceEqualsOneByOne() {
+  QStringList values;
+  for (int i = 0; i < 20000; ++i) values.append(QString::number(i % 3 == 0 ? i % 97 : i * 7919 % 5003));
+  std::vector<QStringView> views(values.cbegin(), values.cend());
+  TExtractTally together, single;
+  together.AddAll(views);
+  for (const QString &value : std::as_const(values)) single.Add(value);
+  QCOMPARE(together.Values(), single.Values());
+  QCOMPARE(together.Counts(), single.Counts());
+  QCOMPARE(together.MatchCount(), single.MatchCount());
+  QVERIFY(together.UniqueCount() > 5000);
 }
 
 void TestExtractScan::summary() {

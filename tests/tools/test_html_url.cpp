@@ -3,8 +3,56 @@
 #include "tools/HtmlCodec.h"
 #include "tools/UrlCodec.h"
 
+#include <QRandomGenerator>
+#include <QStringDecoder>
+
 namespace {
 QString U(const char16_t *text) { return QString::fromUtf16(text); }
+
+// A large percent-encoded text and the bytes the rule says it stands for: groups of either case
+// (now and then of bytes that are not UTF-8), "+", "%%", and literal characters of every size,
+// lone surrogates (written as U+FFFD) included.
+struct TEncodedSample {
+  QString Text;
+  QByteArray Bytes;
+};
+
+TEncodedSample RandomEncoded(QRandomGenerator &random, bool broken) {
+  static const QByteArray groupBytes[] = {"\xC3\xA9", "\xF0\x9F\x98\x80", "A", "\xE2\x82\xAC", " "};
+  static const QByteArray wrong[] = {"\x80", "\xE2\x82", "\xFF"};
+  static const char16_t *literals[] = {u"word", u"\u00FC", u"\U0001F600", u"\xD800", u"~"};
+  TEncodedSample sample;
+  const int count = 150000 + int(random.bounded(150000));
+  const int wrongAt = broken ? int(random.bounded(count)) : -1;
+  const auto putGroups = [&](const QByteArray &bytes) {
+    for (const char byte : bytes) {
+      const QString hex = QStringLiteral("%%1").arg(uint(uchar(byte)), 2, 16, QChar(u'0'));
+      sample.Text += random.bounded(2) ? hex.toUpper() : hex;
+      sample.Bytes += byte;
+    }
+  };
+  for (int i = 0; i < count; ++i) {
+    switch (random.bounded(4)) {
+      case 0: putGroups(groupBytes[random.bounded(int(std::size(groupBytes)))]); break;
+      case 1: {
+        const QString literal = QString::fromUtf16(literals[random.bounded(int(std::size(literals)))]);
+        sample.Text += literal;
+        sample.Bytes += literal == QChar(0xD800) ? QByteArray("\xEF\xBF\xBD") : literal.toUtf8();
+        break;
+      }
+      case 2:
+        sample.Text += u'+';
+        sample.Bytes += ' ';
+        break;
+      default:
+        sample.Text += QStringLiteral("%%");
+        sample.Bytes += '%';
+        break;
+    }
+    if (i == wrongAt) putGroups(wrong[random.bounded(int(std::size(wrong)))]);
+  }
+  return sample;
+}
 }  // namespace
 
 class TestHtmlUrl : public QObject {
@@ -20,6 +68,7 @@ class TestHtmlUrl : public QObject {
   void urlDecode_data();
   void urlDecode();
   void urlRoundTrip();
+  void largeUrlTextsDecodeAsTheirWholeBytes();
 };
 
 void TestHtmlUrl::htmlEncode_data() {
@@ -109,6 +158,9 @@ void TestHtmlUrl::urlDecode_data() {
                                   << "error:No mapping for the Unicode character exists in the target multi-byte code page";
   QTest::newRow("split_sequence_not_utf8") << "%C3x%BC"
                                            << "error:No mapping for the Unicode character exists in the target multi-byte code page";
+  // The bytes are decoded a buffer at a time, but a mistake in the groups is still the one named.
+  QTest::newRow("bad_group_named_before_earlier_bytes_not_utf8")
+      << "%FF" + QString(200000, u'a') + "%G1" << "error:Invalid URL encoded character (%G1) at position 200004";
 }
 
 void TestHtmlUrl::urlDecode() {
@@ -122,6 +174,20 @@ void TestHtmlUrl::urlRoundTrip() {
   const TTextResult decoded = UrlDecode(UrlEncode(text));
   QVERIFY(decoded.IsOk());
   QCOMPARE(decoded.Value(), text);
+}
+
+// The decoder works through a small buffer; on large random texts it gives exactly what one whole
+// UTF-8 conversion of the bytes gives.
+void TestHtmlUrl::largeUrlTextsDecodeAsTheirWholeBytes() {
+  QRandomGenerator random(8);
+  for (int round = 0; round < 6; ++round) {
+    const TEncodedSample sample = RandomEncoded(random, round % 2 == 1);
+    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const QString text = whole.decode(sample.Bytes);
+    const TTextResult decoded = UrlDecode(sample.Text);
+    QCOMPARE(decoded.IsOk(), !whole.hasError());
+    if (decoded.IsOk()) QVERIFY(decoded.Value() == text);
+  }
 }
 
 QTEST_GUILESS_MAIN(TestHtmlUrl)

@@ -1,6 +1,7 @@
 // The text side of the line-tool drivers: the per-line map, the range a selection covers, running
 // a procedure safely, the replacement that writes lines back, and the per-line text map.
 #include "ToolsTestUtil.h"
+#include "core/TextSplit.h"
 #include "tools/LineDriver.h"
 #include "tools/LineLists.h"
 #include "tools/LineMaps.h"
@@ -20,8 +21,7 @@ QString ApplyToDocument(const QString &document, const TLineBlockEdit &edit) {
   };
   const qsizetype start = offsetOf(edit.StartLine, edit.StartChar);
   const qsizetype end = offsetOf(edit.EndLine, edit.EndChar);
-  QString text = edit.Text;
-  return QString(document).replace(start, end - start, text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  return QString(document).replace(start, end - start, edit.Lines.join(u'\n'));
 }
 
 // The whole road of a line command on a document (LF breaks), as the adapter will take it.
@@ -157,7 +157,7 @@ void TestLineDriver::blockEditPositions_data() {
   QTest::addColumn<int>("count");
   QTest::addColumn<QStringList>("lines");
   QTest::addColumn<QList<int>>("expected");  // start line, start char, end line, end char
-  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("text");  // the new lines joined by CR LF
   // Every line of the document is 5 units long in these rows.
   QTest::newRow("inside_document_ends_at_next_line_start") << 2 << 3 << 6 << QStringList{"x", "y"}
                                                            << QList<int>{2, 1, 4, 1} << "x\r\ny\r\n";
@@ -170,6 +170,8 @@ void TestLineDriver::blockEditPositions_data() {
   QTest::newRow("document_without_lines_gets_the_lines") << 1 << 0 << 0 << QStringList{"x", "y"}
                                                          << QList<int>{1, 1, 1, 1} << "x\r\ny";
   QTest::newRow("one_empty_line_kept_inside") << 2 << 2 << 6 << QStringList{""} << QList<int>{2, 1, 3, 1} << "\r\n";
+  QTest::newRow("break_inside_a_line_splits_it") << 2 << 3 << 6 << QStringList{"a\nb", "c\r", "d\r\ne"}
+                                                 << QList<int>{2, 1, 4, 1} << "a\nb\r\nc\r\r\nd\r\ne\r\n";
 }
 
 void TestLineDriver::blockEditPositions() {
@@ -181,7 +183,8 @@ void TestLineDriver::blockEditPositions() {
   QFETCH(QString, text);
   const TLineBlockEdit edit = LineBlockEdit({first, last}, count, lines, [](int) { return 5; });
   QCOMPARE((QList<int>{edit.StartLine, edit.StartChar, edit.EndLine, edit.EndChar}), expected);
-  QCOMPARE(Visible(edit.Text), Visible(text));
+  // The pieces the text joined from the lines would split into.
+  QCOMPARE(edit.Lines, SplitAtLineBreaks(text));
 }
 
 void TestLineDriver::mapTextLinesKeepsBreaks_data() {

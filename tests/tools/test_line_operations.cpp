@@ -6,6 +6,9 @@
 #include "tools/LineSort.h"
 #include "tools/RandomGenerator.h"
 
+#include <QRandomGenerator>
+#include <QSet>
+
 Q_DECLARE_METATYPE(TLineMapFunc)
 
 class TestLineOperations : public QObject {
@@ -21,6 +24,7 @@ class TestLineOperations : public QObject {
   void sortByIPv4();
   void removeDuplicates_data();
   void removeDuplicates();
+  void removeDuplicatesOfManyLinesAsASimpleSetDoes();
   void shuffleFollowsTheGenerator();
   void reverse();
   void lineMaps_data();
@@ -131,6 +135,28 @@ void TestLineOperations::removeDuplicates() {
   QFETCH(QStringList, kept);
   RemoveDuplicateLines(lines);
   QCOMPARE(lines, kept);
+}
+
+// Many short random lines, most of them repeated, some empty: the first of each stays, in order.
+void TestLineOperations::removeDuplicatesOfManyLinesAsASimpleSetDoes() {
+  QRandomGenerator random(3);
+  QStringList lines;
+  for (int i = 0; i < 200000; ++i) {
+    QString line;
+    for (int length = int(random.bounded(4)); length > 0; --length) line += QChar(u'a' + random.bounded(6));
+    lines.append(line);
+  }
+  QStringList expected;
+  QSet<QString> seen;
+  for (const QString &line : std::as_const(lines))
+    if (!seen.contains(line)) {
+      seen.insert(line);
+      expected.append(line);
+    }
+  const QStringList shared = lines;  // the list may share its data with another
+  RemoveDuplicateLines(lines);
+  QCOMPARE(lines, expected);
+  QCOMPARE(shared.size(), 200000);
 }
 
 void TestLineOperations::shuffleFollowsTheGenerator() {
